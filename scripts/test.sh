@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, on SQLite and on a local PostgreSQL.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+BUILD="${OBITRACK_BUILD_DIR:-build-test}"
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBITRACK_WERROR=ON
+cmake --build "$BUILD" --parallel "$(nproc)"
+
+while IFS='=' read -r k v; do export "$k=$v"; done < <(scripts/pg-test-server.sh)
+
+cd "$BUILD"
+ctest --output-on-failure --timeout 600 --parallel "$(nproc)"

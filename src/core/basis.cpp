@@ -1,0 +1,4 @@
+#include "basis.h"
+
+namespace obi {
+} // namespace obi
