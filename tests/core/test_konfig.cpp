@@ -15,7 +15,7 @@ namespace {
 
 QString datenPfad(const char *name)
 {
-    return QDir(qEnvironmentVariable("OBITRACK_TEST_DATA")).filePath(QString::fromLatin1(name));
+    return QDir(QStringLiteral(OBITRACK_TEST_DATA_DIR)).filePath(QString::fromLatin1(name));
 }
 
 TEST_F(ObiTest, IniWindows1252UndUtf8)

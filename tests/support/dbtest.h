@@ -5,10 +5,9 @@
 #pragma once
 
 #include "support/testbasis.h"
+#include "support/testdb.h"
 
 #include "core/datenbank.h"
-
-#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -27,25 +26,16 @@ protected:
     // A second, independent connection to the same database (another copy of the program).
     std::unique_ptr<Tdm> zweiteVerbindung();
 
-    Tdm &datenmodul() { return *m_dm; }
-    const DbEinstellungen &einstellungen() const { return m_einstellungen; }
+    Tdm &datenmodul() { return m_db.dm(); }
+    const DbEinstellungen &einstellungen() const { return m_db.einstellungen(); }
     bool istPostgres() const { return GetParam() == Dialekt::Postgres; }
     // Writes an obitrack.ini for this test's database and points the program at it.
-    QString schreibeIni(const QString &zusatz = {});
-    QString tempOrdner() const { return m_dir.path(); }
+    QString schreibeIni(const QString &zusatz = {}) { return m_db.schreibeIni(zusatz); }
+    QString tempOrdner() const { return m_db.ordner(); }
 
 private:
-    QTemporaryDir m_dir;
-    DbEinstellungen m_einstellungen;
-    std::unique_ptr<Tdm> m_dm;
-    QString m_pgDatenbank;
+    TestDatenbank m_db;
 };
-
-// Settings of the test server, empty server when PostgreSQL is not configured.
-DbEinstellungen pgTestServer(const QString &datenbank);
-// Creates/drops a database on the test server; false with a reason on failure.
-bool pgDatenbankAnlegen(const QString &name, QString *fehler);
-void pgDatenbankLoeschen(const QString &name);
 
 std::string dialektName(const ::testing::TestParamInfo<Dialekt> &info);
 
