@@ -255,6 +255,10 @@ void Tdm::fehler_merken(const QString &wo, const QString &sql, const QString &te
 namespace {
 bool vorbereiten(QSqlQuery &q, const QString &sql, const QVariantList &werte)
 {
+    // PostgreSQL prepares only queries and DML, so statements without values
+    // (DDL among them) run directly.
+    if (werte.isEmpty())
+        return q.exec(sql);
     if (!q.prepare(sql))
         return false;
     for (qsizetype i = 0; i < werte.size(); ++i)

@@ -52,14 +52,14 @@ TEST_P(Datenbank, GrossSchreibungMitUmlauten)
 {
     Tdm &d = datenmodul();
     ASSERT_TRUE(d.Execute_SQL(QStringLiteral("insert into probe (PRNR, PRNAME) values (?, ?)"),
-                              {1, QStringLiteral("Müller-Lüdenscheidt öß")}));
+                              QVariantList{1, QStringLiteral("Müller-Lüdenscheidt öß")}));
     EXPECT_EQ(d.einzelwert(QStringLiteral("select ") + d.sql_gross(QStringLiteral("PRNAME")) + QStringLiteral(" from probe"))
                   .toString(),
               QStringLiteral("MÜLLER-LÜDENSCHEIDT Öß"));
     // Searching a name typed in small letters finds the stored one.
     EXPECT_EQ(d.anzahl_Saetze(QStringLiteral("select * from probe where ") + d.sql_gross(QStringLiteral("PRNAME"))
                                   + QStringLiteral(" like ?"),
-                              {gross_schreiben(QStringLiteral("müller")) + u'%'}),
+                              QVariantList{QString(gross_schreiben(QStringLiteral("müller")) + u'%')}),
               1);
 }
 
