@@ -31,6 +31,7 @@ bool pgVerwaltung(const QString &sql, QString *fehler)
     if (!verwaltung.verbinden(pgTestServer(QStringLiteral("postgres")), fehler))
         return false;
     QSqlQuery q(verwaltung.db());
+    q.exec(QStringLiteral("SET client_min_messages = warning"));
     if (!q.exec(sql)) {
         if (fehler)
             *fehler = q.lastError().text();
