@@ -38,6 +38,19 @@ void protokolliere_fehler(const QString &wo, const QString &sql, const QString &
 
 class Transaktion;
 
+// Result of the last successful get_tabsatz, held until the next call.
+struct TabSatz {
+    QString tab_schluessel;  // TPKEY
+    QString tab_bezeichnung; // TPBEZ; cleared at every call
+    QString tab_zusatz1;     // TPZUS1
+    QString tab_zusatz2;     // TPZUS2
+    QString tab_zusatz3;     // TPZUS3
+    int tab_nummer1 = 0;     // TPNUM1
+    int tab_nummer2 = 0;     // TPNUM2
+    double tab_wert = 0;     // TPWERT
+    double tab_zahl = 0;     // TPZAHL
+};
+
 class Tdm
 {
 public:
@@ -76,6 +89,22 @@ public:
     // upper() that treats German umlauts like gross_schreiben on both engines.
     QString sql_gross(const QString &ausdruck) const;
 
+    // ---- General services (tdm_dienste.cpp) -------------------------------------
+    // Highest value of column plus increment (empty table: 0 + increment),
+    // within the current tournament unless schluesselspalte is "*"; 0 on error.
+    // Table and column names are program constants and must be identifiers.
+    int get_lfdn(const QString &tabelle, const QString &spalte, int inkrement, const QString &schluesselspalte);
+    // Looks key up in the lookup table: a key that begins exactly one entry
+    // finds it; an exact key wins over longer ones. The row goes to tabsatz().
+    bool get_tabsatz(const QString &tabelle, const QString &schluessel);
+    const TabSatz &tabsatz() const { return m_tabsatz; }
+    // WKBEZ of the tournament; message 19002 and empty for a number that is no
+    // integer or a database error.
+    QString get_WKName(const QString &nummer);
+    QString get_WKSatz(const QString &nummer);
+    // The column COLUMN1 of the select's first row; 0 on error.
+    double summe(const QString &sql, const QVariantList &werte = {});
+
     // ---- Transactions --------------------------------------------------------
     int transaktionsTiefe() const { return m_tiefe; }
 
@@ -96,6 +125,7 @@ private:
     QString m_letzterFehler;
     int m_tiefe = 0;
     bool m_nurRollback = false;
+    TabSatz m_tabsatz;
 };
 
 // The current data module; asserts that one is set.

@@ -1,0 +1,78 @@
+// Verbs for the clubs of a tournament.
+#include "cli_verben.h"
+
+#include "core/datenbank.h"
+#include "core/meldungen.h"
+#include "core/verbindung.h"
+#include "setup/vereine.h"
+
+namespace obi {
+
+namespace {
+
+// Makes the verb's data module the process-wide one while it runs.
+class DatenmodulWechsel
+{
+public:
+    explicit DatenmodulWechsel(Tdm *neu)
+        : m_alt(Tdm::instanz())
+    {
+        Tdm::setze_instanz(neu);
+    }
+    ~DatenmodulWechsel() { Tdm::setze_instanz(m_alt); }
+    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
+    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
+
+private:
+    Tdm *m_alt;
+};
+
+int vereine_liste(CliKontext &ctx, const QStringList &args)
+{
+    const CliOptionen o = CliOptionen::lesen(args, {});
+    const char *aufruf = "club list --tournament NUMMER";
+    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty() && o.schalter.isEmpty()
+              && o.werte.size() == 1 && o.werte.contains(QStringLiteral("tournament"));
+    if (!ok) {
+        if (!o.fehler.isEmpty())
+            ctx.err << o.fehler << Qt::endl;
+        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
+        return 2;
+    }
+    const QString text = o.wert(QStringLiteral("tournament"));
+    const int wk = text.toInt(&ok);
+    if (!ok || wk <= 0) {
+        ctx.err << "Keine gültige Wettkampfnummer: " << text << Qt::endl;
+        return 2;
+    }
+
+    Tdm dm;
+    DatenmodulWechsel wechsel(&dm);
+    // Opened like "db check": no new file, no upgrade.
+    DbPruefung pruefung;
+    pruefung.neue_datei_anlegen = false;
+    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
+    if (!check_db(dm, pruefung))
+        return 1;
+    const auto vereine = vereine_lesen(wk);
+    if (!vereine) {
+        zeige_meldung(19902);
+        return 1;
+    }
+    for (const Verein &v : *vereine)
+        ctx.out << v.los << ';' << v.name << ';' << v.verband << ';' << v.ort << ';' << v.gemeldet << ';'
+                << v.anwesend << '\n';
+    ctx.out.flush();
+    return 0;
+}
+
+} // namespace
+
+void cli_verben_vereine(std::vector<CliVerb> &v)
+{
+    v.push_back({QStringLiteral("club list"), QStringLiteral("--tournament NUMMER"),
+                 QStringLiteral("Vereine eines Wettkampfs ausgeben: Los;Name;Verband;Ort;gemeldet;anwesend"),
+                 vereine_liste});
+}
+
+} // namespace obi

@@ -1,0 +1,182 @@
+#include "frmwkladen.h"
+
+#include "frmwettkampf.h"
+
+#include "core/basis.h"
+#include "core/meldungen.h"
+#include "core/zustand.h"
+#include "register/wettkampf.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace obi {
+
+TfrmWKLaden::TfrmWKLaden(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmWKLaden"));
+
+    m_modell = new QStandardItemModel(0, 4, this);
+    m_modell->setHorizontalHeaderLabels(
+        {QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung")});
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grdWettkampf"));
+    m_grid->setModel(m_modell);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setTabKeyNavigation(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->setColumnWidth(0, 90);
+    m_grid->setColumnWidth(1, 260);
+    m_grid->setColumnWidth(2, 160);
+    m_grid->setMinimumSize(680, 300);
+    m_grid->installEventFilter(this);
+
+    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    m_btnOK->setObjectName(QStringLiteral("btnOK"));
+    m_btnNeu = new QPushButton(QStringLiteral("Neu"), this);
+    m_btnNeu->setObjectName(QStringLiteral("btnNeu"));
+    m_btnLoeschen = new QPushButton(QStringLiteral("&Löschen"), this);
+    m_btnLoeschen->setObjectName(QStringLiteral("btnLoeschen"));
+    m_btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
+    m_btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
+    for (QPushButton *b : {m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden})
+        b->setAutoDefault(false);
+
+    auto *knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(m_btnOK);
+    knoepfe->addWidget(m_btnLoeschen);
+    knoepfe->addWidget(m_btnNeu);
+    knoepfe->addStretch();
+    knoepfe->addWidget(m_btnBeenden);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid);
+    layout->addLayout(knoepfe);
+
+    setTabOrder(m_grid, m_btnOK);
+    setTabOrder(m_btnOK, m_btnLoeschen);
+    setTabOrder(m_btnLoeschen, m_btnNeu);
+    setTabOrder(m_btnNeu, m_btnBeenden);
+
+    connect(m_grid, &QTableView::doubleClicked, this, &TfrmWKLaden::waehlen);
+    connect(m_btnOK, &QPushButton::clicked, this, &TfrmWKLaden::waehlen);
+    connect(m_btnNeu, &QPushButton::clicked, this, &TfrmWKLaden::neu);
+    connect(m_btnLoeschen, &QPushButton::clicked, this, &TfrmWKLaden::loeschen);
+    connect(m_btnBeenden, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmWKLaden::~TfrmWKLaden() = default;
+
+void TfrmWKLaden::showEvent(QShowEvent *e)
+{
+    // The dialog may live for the whole run: the mode is taken on every show.
+    m_loeschModus = zustand().auswahl_modus == u"D";
+    setWindowTitle(m_loeschModus ? QStringLiteral("OBITRACK - Löschen eines Wettkampfs")
+                                 : QStringLiteral("OBITRACK - Auswahl Wettkampf"));
+    m_btnOK->setVisible(!m_loeschModus);
+    m_btnNeu->setVisible(!m_loeschModus);
+    m_btnLoeschen->setVisible(m_loeschModus);
+    laden();
+    QDialog::showEvent(e);
+    m_grid->setFocus();
+}
+
+void TfrmWKLaden::done(int r)
+{
+    // The rows are read anew on every show.
+    m_modell->removeRows(0, m_modell->rowCount());
+    m_anzahl = 0;
+    QDialog::done(r);
+}
+
+void TfrmWKLaden::laden()
+{
+    m_modell->removeRows(0, m_modell->rowCount());
+    const QVector<WettkampfZeile> liste = wettkampf_liste();
+    for (const WettkampfZeile &z : liste) {
+        QList<QStandardItem *> zeile;
+        zeile << new QStandardItem(zahl_zu_datum(z.datum)) << new QStandardItem(z.bezeichnung)
+              << new QStandardItem(z.ort) << new QStandardItem(z.leitung);
+        zeile.first()->setData(z.nummer, Qt::UserRole);
+        m_modell->appendRow(zeile);
+    }
+    m_anzahl = int(liste.size());
+    if (m_anzahl > 0)
+        m_grid->selectRow(0);
+}
+
+int TfrmWKLaden::aktuelleNummer() const
+{
+    const QModelIndex i = m_grid->currentIndex();
+    const int zeile = i.isValid() ? i.row() : 0;
+    if (zeile < 0 || zeile >= m_modell->rowCount())
+        return 0;
+    return m_modell->item(zeile, 0)->data(Qt::UserRole).toInt();
+}
+
+void TfrmWKLaden::waehlen()
+{
+    if (m_anzahl == 0)
+        return;
+    const QModelIndex i = m_grid->currentIndex();
+    const int zeile = i.isValid() ? i.row() : 0;
+    zustand().aktueller_wettkampf = QString::number(aktuelleNummer());
+    zustand().aktueller_wettkampfname = m_modell->item(zeile, 1)->text();
+    accept();
+}
+
+void TfrmWKLaden::neu()
+{
+    zustand().aktueller_wettkampf = QStringLiteral("0");
+    zustand().aktueller_wettkampfname.clear();
+    {
+        TfrmWettkampf fenster(this);
+        fenster.exec();
+    }
+    if (aktueller_wettkampf_nr() != 0) {
+        accept();
+        return;
+    }
+    laden();
+    m_grid->setFocus();
+}
+
+void TfrmWKLaden::loeschen()
+{
+    if (m_anzahl == 0)
+        return;
+    const int nummer = aktuelleNummer();
+    if (nummer <= 0)
+        return;
+    if (!frage_ok(QStringLiteral("Möchten Sie diesen Wettkampf mit allen Daten löschen ?")))
+        return;
+    if (!frage_ok(QStringLiteral("Daten gehen unwiderruflich verloren")))
+        return;
+    // All or nothing; on failure (11015 shown) the dialog stays open.
+    if (!wettkampf_loeschen(nummer))
+        return;
+    accept();
+}
+
+bool TfrmWKLaden::eventFilter(QObject *obj, QEvent *e)
+{
+    if (obj == m_grid && e->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent *>(e)->key();
+        if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+            waehlen();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, e);
+}
+
+} // namespace obi
