@@ -7,9 +7,11 @@
 #include "core/verbindung.h"
 #include "register/wettkampf.h"
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 // Makes the verb's data module the process-wide one while it runs.
 class DatenmodulWechsel
@@ -33,7 +35,9 @@ bool oeffnen(Tdm &dm)
 {
     DbPruefung pruefung;
     pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
+    pruefung.upgrade = [](Tdm &, int aktuell, int) {
+        return aktuell;
+    };
     return check_db(dm, pruefung);
 }
 
@@ -75,8 +79,8 @@ int anlegen(CliKontext &ctx, const QStringList &args)
 {
     CliOptionen o;
     const char *aufruf = "tournament create --name NAME [--date TT.MM.JJJJ] [--place ORT]";
-    if (!optionen_lesen(ctx, args, aufruf, o, {QStringLiteral("name"), QStringLiteral("date"),
-                                               QStringLiteral("place")}, 0))
+    if (!optionen_lesen(ctx, args, aufruf, o,
+                        { QStringLiteral("name"), QStringLiteral("date"), QStringLiteral("place") }, 0))
         return 2;
     if (!o.werte.contains(QStringLiteral("name"))) {
         ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
@@ -132,12 +136,12 @@ int loeschen(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_wettkampf(std::vector<CliVerb> &v)
 {
-    v.push_back({QStringLiteral("tournament list"), QString(),
-                 QStringLiteral("Wettkämpfe auflisten: Nummer;Datum;Bezeichnung;Ort"), liste});
-    v.push_back({QStringLiteral("tournament create"), QStringLiteral("--name NAME [--date TT.MM.JJJJ] [--place ORT]"),
-                 QStringLiteral("Wettkampf anlegen, neue Nummer ausgeben"), anlegen});
-    v.push_back({QStringLiteral("tournament delete"), QStringLiteral("NUMMER --yes"),
-                 QStringLiteral("Wettkampf mit allen seinen Daten löschen"), loeschen});
+    v.push_back({ QStringLiteral("tournament list"), QString(),
+                  QStringLiteral("Wettkämpfe auflisten: Nummer;Datum;Bezeichnung;Ort"), liste });
+    v.push_back({ QStringLiteral("tournament create"), QStringLiteral("--name NAME [--date TT.MM.JJJJ] [--place ORT]"),
+                  QStringLiteral("Wettkampf anlegen, neue Nummer ausgeben"), anlegen });
+    v.push_back({ QStringLiteral("tournament delete"), QStringLiteral("NUMMER --yes"),
+                  QStringLiteral("Wettkampf mit allen seinen Daten löschen"), loeschen });
 }
 
 } // namespace obi

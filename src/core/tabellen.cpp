@@ -6,9 +6,11 @@
 
 #include <QSqlQuery>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 const QString kFirma = QStringLiteral("000");
 
@@ -55,9 +57,9 @@ void datenfehler()
 
 SqlFelder schluesselFelder(const QString &tabelle, const QString &schluessel)
 {
-    return {{QStringLiteral("TPKEY"), QStringLiteral("T"), schluessel},
-            {QStringLiteral("TPFIRM"), QStringLiteral("T"), kFirma},
-            {QStringLiteral("TPTAB"), QStringLiteral("T"), tabelle}};
+    return { { QStringLiteral("TPKEY"), QStringLiteral("T"), schluessel },
+             { QStringLiteral("TPFIRM"), QStringLiteral("T"), kFirma },
+             { QStringLiteral("TPTAB"), QStringLiteral("T"), tabelle } };
 }
 
 bool vorhanden(const QString &tabelle, const QString &schluessel)
@@ -84,7 +86,7 @@ QVector<TabKopf> tabkopf_liste()
 
 std::optional<TabKopf> tabkopf_lesen(const QString &tabelle)
 {
-    auto q = dm().abfrage(QStringLiteral("select * from tabkopf where TKFIRM = ? and TKTAB = ?"), {kFirma, tabelle});
+    auto q = dm().abfrage(QStringLiteral("select * from tabkopf where TKFIRM = ? and TKTAB = ?"), { kFirma, tabelle });
     if (!q || !q->next())
         return std::nullopt;
     return kopfAus(*q);
@@ -94,15 +96,17 @@ SqlTeil tabpos_auswahl(const QString &tabelle, const QString &suche)
 {
     SqlTeil t;
     t.text = QStringLiteral("select * from tabpos where TPFIRM = ? and TPTAB = ?");
-    t.werte = {kFirma, tabelle};
+    t.werte = { kFirma, tabelle };
     const QString s = trim_rechts(suche);
     if (!s.isEmpty()) {
         // Keys are capitals, so "m" finds "M1" as well; "%" and "_" typed
         // by the user are plain characters, not wildcards.
         QString muster = sql_maskieren(gross_schreiben(s));
-        muster.replace(u'!', QStringLiteral("!!")).replace(u'%', QStringLiteral("!%")).replace(u'_', QStringLiteral("!_"));
-        t.text += QStringLiteral(" and ") + dm().sql_gross(QStringLiteral("TPKEY"))
-                  + QStringLiteral(" like ? escape '!'");
+        muster.replace(u'!', QStringLiteral("!!"))
+            .replace(u'%', QStringLiteral("!%"))
+            .replace(u'_', QStringLiteral("!_"));
+        t.text
+            += QStringLiteral(" and ") + dm().sql_gross(QStringLiteral("TPKEY")) + QStringLiteral(" like ? escape '!'");
         t.werte << QString(muster + u'%');
     }
     t.text += QStringLiteral(" order by TPKEY");
@@ -174,16 +178,16 @@ bool tabpos_speichern(const TabKopf &kopf, TabEintrag e, bool neu)
 
     const QString benutzer = zustand().benutzer.isEmpty() ? windows_benutzer() : zustand().benutzer;
     const SqlFelder f = {
-        {QStringLiteral("TPBEZ"), QStringLiteral("T"), e.bez},
-        {QStringLiteral("TPZUS1"), QStringLiteral("T"), kopf.hatZus1() ? e.zus1 : QString()},
-        {QStringLiteral("TPZUS2"), QStringLiteral("T"), kopf.hatZus2() ? e.zus2 : QString()},
-        {QStringLiteral("TPWERT"), QStringLiteral("N"), e.wert.trimmed()},
-        {QStringLiteral("TPAEDA"), QStringLiteral("I"), QString::number(heute_zahl())},
-        {QStringLiteral("TPAETI"), QStringLiteral("I"), QString::number(jetzt_zahl())},
-        {QStringLiteral("TPUSER"), QStringLiteral("T"), benutzer},
-        {QStringLiteral("TPKEY"), QStringLiteral("T"), e.schluessel},
-        {QStringLiteral("TPFIRM"), QStringLiteral("T"), kFirma},
-        {QStringLiteral("TPTAB"), QStringLiteral("T"), kopf.tab},
+        { QStringLiteral("TPBEZ"), QStringLiteral("T"), e.bez },
+        { QStringLiteral("TPZUS1"), QStringLiteral("T"), kopf.hatZus1() ? e.zus1 : QString() },
+        { QStringLiteral("TPZUS2"), QStringLiteral("T"), kopf.hatZus2() ? e.zus2 : QString() },
+        { QStringLiteral("TPWERT"), QStringLiteral("N"), e.wert.trimmed() },
+        { QStringLiteral("TPAEDA"), QStringLiteral("I"), QString::number(heute_zahl()) },
+        { QStringLiteral("TPAETI"), QStringLiteral("I"), QString::number(jetzt_zahl()) },
+        { QStringLiteral("TPUSER"), QStringLiteral("T"), benutzer },
+        { QStringLiteral("TPKEY"), QStringLiteral("T"), e.schluessel },
+        { QStringLiteral("TPFIRM"), QStringLiteral("T"), kFirma },
+        { QStringLiteral("TPTAB"), QStringLiteral("T"), kopf.tab },
     };
 
     Tdm &db = dm();
@@ -204,9 +208,8 @@ bool tabpos_speichern(const TabKopf &kopf, TabEintrag e, bool neu)
             const SqlTeil set = sql_setliste(f, 7);
             const SqlTeil wo = sql_bedingung(f, 8, 10);
             ok = t.aktiv() && vorhanden(kopf.tab, e.schluessel)
-                 && db.Execute_SQL(QStringLiteral("update tabpos set ") + set.text + QStringLiteral(" where ")
-                                       + wo.text,
-                                   set.werte + wo.werte);
+                && db.Execute_SQL(QStringLiteral("update tabpos set ") + set.text + QStringLiteral(" where ") + wo.text,
+                                  set.werte + wo.werte);
         }
         ok = ok && t.commit();
     }

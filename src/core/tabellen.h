@@ -9,11 +9,12 @@
 
 #include <optional>
 
-namespace obi {
+namespace obi
+{
 
 struct TabKopf {
-    QString tab;  // TKTAB
-    QString bez;  // TKBEZ
+    QString tab; // TKTAB
+    QString bez; // TKBEZ
     int klen = 0; // TKKLEN, maximum key length
     QString wert; // TKWERT, caption of TPWERT; empty = not used
     QString zus1; // TKZUS1, caption of TPZUS1
@@ -26,9 +27,9 @@ struct TabKopf {
 
 struct TabEintrag {
     QString schluessel; // TPKEY
-    QString bez;        // TPBEZ
-    QString zus1;       // TPZUS1
-    QString zus2;       // TPZUS2
+    QString bez; // TPBEZ
+    QString zus1; // TPZUS1
+    QString zus2; // TPZUS2
     QString wert = QStringLiteral("0"); // TPWERT as shown (decimal comma)
 };
 

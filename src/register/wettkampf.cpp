@@ -9,9 +9,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 QString feldText(const QSqlQuery &q, const char *name)
 {
@@ -51,7 +53,7 @@ QVector<WettkampfZeile> wettkampf_liste()
 
 std::optional<WettkampfDaten> wettkampf_lesen(int nummer)
 {
-    auto q = dm().abfrage(QStringLiteral("select * from wettkampf where WKWKNR = ?"), {nummer});
+    auto q = dm().abfrage(QStringLiteral("select * from wettkampf where WKWKNR = ?"), { nummer });
     if (!q || !q->next())
         return std::nullopt;
     WettkampfDaten d;
@@ -119,19 +121,19 @@ std::optional<int> wettkampf_speichern(WettkampfDaten &d, Tdm &db)
     const QString jetzt = QString::number(jetzt_zahl());
     const QString benutzer = aktueller_benutzer();
     SqlFelder f = {
-        {QStringLiteral("WKBEZ"), QStringLiteral("T"), d.bezeichnung},
-        {QStringLiteral("WKDATU"), QStringLiteral("I"), QString::number(datum_zu_zahl(d.datum))},
-        {QStringLiteral("WKORT"), QStringLiteral("T"), d.ort},
-        {QStringLiteral("WKLTG"), QStringLiteral("T"), d.leitung},
-        {QStringLiteral("WKSGLD"), QStringLiteral("N"), d.startgeld.trimmed()},
-        {QStringLiteral("WKTEXT"), QStringLiteral("T"), d.bemerkung},
-        {QStringLiteral("WKUSER"), QStringLiteral("T"), benutzer},
-        {QStringLiteral("WKAEDA"), QStringLiteral("I"), heute},
-        {QStringLiteral("WKAETI"), QStringLiteral("I"), jetzt},
-        {QStringLiteral("WKWKNR"), QStringLiteral("I"), QString()},
-        {QStringLiteral("WKERUS"), QStringLiteral("T"), benutzer},
-        {QStringLiteral("WKERDA"), QStringLiteral("I"), heute},
-        {QStringLiteral("WKERTI"), QStringLiteral("I"), jetzt},
+        { QStringLiteral("WKBEZ"), QStringLiteral("T"), d.bezeichnung },
+        { QStringLiteral("WKDATU"), QStringLiteral("I"), QString::number(datum_zu_zahl(d.datum)) },
+        { QStringLiteral("WKORT"), QStringLiteral("T"), d.ort },
+        { QStringLiteral("WKLTG"), QStringLiteral("T"), d.leitung },
+        { QStringLiteral("WKSGLD"), QStringLiteral("N"), d.startgeld.trimmed() },
+        { QStringLiteral("WKTEXT"), QStringLiteral("T"), d.bemerkung },
+        { QStringLiteral("WKUSER"), QStringLiteral("T"), benutzer },
+        { QStringLiteral("WKAEDA"), QStringLiteral("I"), heute },
+        { QStringLiteral("WKAETI"), QStringLiteral("I"), jetzt },
+        { QStringLiteral("WKWKNR"), QStringLiteral("I"), QString() },
+        { QStringLiteral("WKERUS"), QStringLiteral("T"), benutzer },
+        { QStringLiteral("WKERDA"), QStringLiteral("I"), heute },
+        { QStringLiteral("WKERTI"), QStringLiteral("I"), jetzt },
     };
 
     if (d.nummer > 0) {
@@ -141,13 +143,10 @@ std::optional<int> wettkampf_speichern(WettkampfDaten &d, Tdm &db)
         Transaktion t(db);
         // The row must exist: an update of nothing is no success.
         const bool ok = t.aktiv()
-                        && db.anzahl_Saetze(QStringLiteral("select WKWKNR from wettkampf where WKWKNR = ?"),
-                                            {d.nummer})
-                               == 1
-                        && db.Execute_SQL(QStringLiteral("update wettkampf set ") + set.text
-                                              + QStringLiteral(" where WKWKNR = ?"),
-                                          werte)
-                        && t.commit();
+            && db.anzahl_Saetze(QStringLiteral("select WKWKNR from wettkampf where WKWKNR = ?"), { d.nummer }) == 1
+            && db.Execute_SQL(QStringLiteral("update wettkampf set ") + set.text + QStringLiteral(" where WKWKNR = ?"),
+                              werte)
+            && t.commit();
         if (!ok) {
             zeige_meldung(9002);
             return std::nullopt;
@@ -160,10 +159,10 @@ std::optional<int> wettkampf_speichern(WettkampfDaten &d, Tdm &db)
     SqlFelder neu = f;
     neu.remove(9); // WKWKNR is set by the allocation
     // A new tournament starts with every field activation off.
-    for (const char *spalte : {"WKFLDJ", "WKFLDL", "WKFLDP", "WKFLDB", "WKFLDS"})
-        neu.append({QString::fromLatin1(spalte), QStringLiteral("I"), QStringLiteral("0")});
-    const int nummer = neue_nummer_einfuegen(db, QStringLiteral("wettkampf"), QStringLiteral("WKWKNR"),
-                                             QStringLiteral("*"), neu);
+    for (const char *spalte : { "WKFLDJ", "WKFLDL", "WKFLDP", "WKFLDB", "WKFLDS" })
+        neu.append({ QString::fromLatin1(spalte), QStringLiteral("I"), QStringLiteral("0") });
+    const int nummer
+        = neue_nummer_einfuegen(db, QStringLiteral("wettkampf"), QStringLiteral("WKWKNR"), QStringLiteral("*"), neu);
     if (nummer <= 0) {
         zeige_meldung(9002);
         return std::nullopt;
@@ -176,9 +175,9 @@ const QVector<WettkampfTabelle> &wettkampf_tabellen()
 {
     // Dependent rows first, the tournament itself last.
     static const QVector<WettkampfTabelle> tabellen = {
-        {"wk_protokoll", "WPWKNR"}, {"wk_liste", "WLWKNR"},    {"matten_belegung", "MBWKNR"},
-        {"starter", "STWKNR"},      {"gew_klassen", "GKWKNR"}, {"klassen", "AKWKNR"},
-        {"vereine", "VEWKNR"},      {"temp_vereine", "TMWKNR"}, {"wettkampf", "WKWKNR"},
+        { "wk_protokoll", "WPWKNR" }, { "wk_liste", "WLWKNR" },     { "matten_belegung", "MBWKNR" },
+        { "starter", "STWKNR" },      { "gew_klassen", "GKWKNR" },  { "klassen", "AKWKNR" },
+        { "vereine", "VEWKNR" },      { "temp_vereine", "TMWKNR" }, { "wettkampf", "WKWKNR" },
     };
     return tabellen;
 }
@@ -196,7 +195,7 @@ bool wettkampf_loeschen(int nummer)
             ok = db.Execute_SQL(QStringLiteral("delete from ") + QString::fromLatin1(w.tabelle)
                                     + QStringLiteral(" where ") + QString::fromLatin1(w.spalte)
                                     + QStringLiteral(" = ?"),
-                                {nummer});
+                                { nummer });
         }
         ok = ok && t.commit();
     }

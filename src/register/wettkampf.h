@@ -7,7 +7,8 @@
 
 #include <optional>
 
-namespace obi {
+namespace obi
+{
 
 class Tdm;
 
@@ -15,7 +16,7 @@ class Tdm;
 struct WettkampfDaten {
     int nummer = 0; // 0 = not yet created
     QString bezeichnung;
-    QString datum;     // dd.mm.yyyy or any form datum_zu_zahl reads
+    QString datum; // dd.mm.yyyy or any form datum_zu_zahl reads
     QString ort;
     QString leitung;
     QString startgeld; // number text, decimal comma

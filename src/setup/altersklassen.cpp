@@ -412,19 +412,6 @@ std::optional<bool> altersklasse_hat_teilnehmer(int wk, const QString &akid)
     return q->next();
 }
 
-int ungueltige_gewichtsklassen(int wk, const QString &akid)
-{
-    auto q = dm().abfrage(QStringLiteral("select distinct STGEWK from starter where STWKNR = ? and STAKID = ? "
-                                         "and STGEWK not in (select GKGEWK from gew_klassen where GKWKNR = ?)"),
-                          {QVariant(wk), text_wert(akid), QVariant(wk)});
-    if (!q)
-        return -1;
-    int n = 0;
-    while (q->next())
-        ++n;
-    return n;
-}
-
 // ---- Writing -------------------------------------------------------------------
 
 AkErgebnis altersklasse_speichern(AltersklasseEingabe &e, bool neu, int wk)

@@ -119,9 +119,6 @@ std::optional<QVector<GewichtsklasseZeile>> gewichtsklassen_lesen(int wk, const 
 
 // Whether participants of the tournament carry this age class; empty on a read error.
 std::optional<bool> altersklasse_hat_teilnehmer(int wk, const QString &akid);
-// Number of weight classes that participants of the age class carry but that
-// do not exist in the tournament (what the repair window lists); -1 on error.
-int ungueltige_gewichtsklassen(int wk, const QString &akid);
 
 // ---- Writing -------------------------------------------------------------------
 // Checks all fields and writes a new (neu) or the changed age class. Its

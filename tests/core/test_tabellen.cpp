@@ -6,7 +6,8 @@
 using namespace obi;
 using obi::test::DbTest;
 
-namespace {
+namespace
+{
 
 class Tabellen : public DbTest
 {
@@ -26,7 +27,7 @@ protected:
     {
         const auto k = tabkopf_lesen(QString::fromLatin1(tab));
         EXPECT_TRUE(k.has_value()) << tab;
-        return k.value_or(TabKopf{});
+        return k.value_or(TabKopf {});
     }
     QStringList schluessel(const QString &tab, const QString &suche = {})
     {
@@ -62,10 +63,10 @@ TEST_P(Tabellen, KopfListeUndSpaltenbeschriftungen)
 TEST_P(Tabellen, SucheNachSchluesselanfang)
 {
     EXPECT_EQ(schluessel(QStringLiteral("Matten")),
-              (QStringList{QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3")}));
+              (QStringList { QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3") }));
     EXPECT_EQ(schluessel(QStringLiteral("Matten"), QStringLiteral("M")).size(), 3);
     // Keys are capitals; a search typed in small letters finds them too.
-    EXPECT_EQ(schluessel(QStringLiteral("Matten"), QStringLiteral("m2 ")), QStringList{QStringLiteral("M2")});
+    EXPECT_EQ(schluessel(QStringLiteral("Matten"), QStringLiteral("m2 ")), QStringList { QStringLiteral("M2") });
     EXPECT_TRUE(schluessel(QStringLiteral("Matten"), QStringLiteral("X")).isEmpty());
     EXPECT_TRUE(schluessel(QStringLiteral("Matten"), QStringLiteral("%")).isEmpty());
     const auto m1 = tabpos_lesen(QStringLiteral("Matten"), QStringLiteral("M1"));
@@ -175,9 +176,9 @@ TEST_P(Tabellen, OhneWertspalteWirdNullGespeichert)
 TEST_P(Tabellen, LoeschenEinesEintrags)
 {
     ASSERT_TRUE(tabpos_loeschen(QStringLiteral("Matten"), QStringLiteral("M2")));
-    EXPECT_EQ(schluessel(QStringLiteral("Matten")), (QStringList{QStringLiteral("M1"), QStringLiteral("M3")}));
+    EXPECT_EQ(schluessel(QStringLiteral("Matten")), (QStringList { QStringLiteral("M1"), QStringLiteral("M3") }));
     // Other tables keep their rows.
-    EXPECT_EQ(schluessel(QStringLiteral("Infotexte")), QStringList{QStringLiteral("010")});
+    EXPECT_EQ(schluessel(QStringLiteral("Infotexte")), QStringList { QStringLiteral("010") });
 }
 
 } // namespace

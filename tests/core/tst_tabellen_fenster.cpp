@@ -33,7 +33,10 @@ class TstTabellenFenster : public QObject
     {
         return w->findChild<QPushButton *>(QString::fromLatin1(name));
     }
-    static QLineEdit *feld(QWidget *w, const char *name) { return w->findChild<QLineEdit *>(QString::fromLatin1(name)); }
+    static QLineEdit *feld(QWidget *w, const char *name)
+    {
+        return w->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
     static QTableView *grid(QWidget *w) { return w->findChild<QTableView *>(); }
     static QStringList spalte0(QWidget *w)
     {
@@ -44,7 +47,10 @@ class TstTabellenFenster : public QObject
         return s;
     }
     // Lets the deferred leave-checks run; true once a message was shown.
-    bool meldungKommt() { return QTest::qWaitFor([this] { return !m_melder.angezeigt.isEmpty(); }); }
+    bool meldungKommt()
+    {
+        return QTest::qWaitFor([this] { return !m_melder.angezeigt.isEmpty(); });
+    }
     void aktivieren(QWidget *w)
     {
         w->show();
@@ -88,8 +94,9 @@ private Q_SLOTS:
     {
         TfrmTabEdit w(QStringLiteral("Matten"));
         w.show();
-        QCOMPARE(w.windowTitle(), QStringLiteral("OBITRACK - Bearbeiten Tabelle <Matten> - Bezeichnungen für Wettkampfflächen"));
-        QCOMPARE(spalte0(&w), (QStringList{QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3")}));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("OBITRACK - Bearbeiten Tabelle <Matten> - Bezeichnungen für Wettkampfflächen"));
+        QCOMPARE(spalte0(&w), (QStringList { QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3") }));
         QCOMPARE(w.findChild<QGroupBox *>()->title(), QStringLiteral("Datensatz ändern"));
         QVERIFY(feld(&w, "edtSchluessel")->isReadOnly());
         QCOMPARE(feld(&w, "edtSchluessel")->text(), QStringLiteral("M1"));
@@ -182,13 +189,13 @@ private Q_SLOTS:
         QCOMPARE(tabpos_lesen(QStringLiteral("Matten"), QStringLiteral("M9"))->zus1, QStringLiteral("F2"));
 
         grid(&w)->setCurrentIndex(grid(&w)->model()->index(0, 0));
-        m_melder.antworten = {false};
+        m_melder.antworten = { false };
         QTest::mouseClick(knopf(&w, "btnLoeschen"), Qt::LeftButton);
         QCOMPARE(spalte0(&w).size(), 4);
-        m_melder.antworten = {true};
+        m_melder.antworten = { true };
         QTest::mouseClick(knopf(&w, "btnLoeschen"), Qt::LeftButton);
         QCOMPARE(m_melder.fragen.last(), QStringLiteral("Diesen Datensatz löschen ?"));
-        QCOMPARE(spalte0(&w), (QStringList{QStringLiteral("M2"), QStringLiteral("M3"), QStringLiteral("M9")}));
+        QCOMPARE(spalte0(&w), (QStringList { QStringLiteral("M2"), QStringLiteral("M3"), QStringLiteral("M9") }));
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 
@@ -209,7 +216,7 @@ private Q_SLOTS:
         QVERIFY(!suche->isReadOnly());
         suche->setText(QStringLiteral("m2"));
         QTest::keyClick(suche, Qt::Key_Return);
-        QCOMPARE(spalte0(&w), QStringList{QStringLiteral("M2")});
+        QCOMPARE(spalte0(&w), QStringList { QStringLiteral("M2") });
         QVERIFY(!w.neuModus());
 
         QLineEdit *wert = feld(&w, "edtWert");
@@ -271,7 +278,8 @@ private Q_SLOTS:
     {
         Tdm &d = m_db->dm();
         QVERIFY(d.Execute_SQL(QStringLiteral("delete from tabpos where TPTAB = 'Matten' or TPTAB = 'Infotexte'")));
-        QVERIFY(d.Execute_SQL(QStringLiteral("update tabpos set TPKEY = '5.3.0.0', TPWERT = 5300 where TPTAB = 'DB-VER'")));
+        QVERIFY(
+            d.Execute_SQL(QStringLiteral("update tabpos set TPKEY = '5.3.0.0', TPWERT = 5300 where TPTAB = 'DB-VER'")));
         TfrmDB_Convert w(5300, 5301);
         QCOMPARE(w.windowTitle(), QStringLiteral("OBITRACK - Modifikation Datenbank"));
         QVERIFY(!knopf(&w, "btnOK")->isEnabled());

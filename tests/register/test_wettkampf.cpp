@@ -14,7 +14,8 @@
 using namespace obi;
 using obi::test::DbTest;
 
-namespace {
+namespace
+{
 
 class Wettkampf : public DbTest
 {
@@ -44,26 +45,28 @@ protected:
     {
         return datenmodul().einzelwert(QStringLiteral("select ") + QString::fromLatin1(spalte)
                                            + QStringLiteral(" from wettkampf where WKWKNR = ?"),
-                                       {nr});
+                                       { nr });
     }
     int zeilen(const WettkampfTabelle &t, int nr)
     {
         return datenmodul().anzahl_Saetze(QStringLiteral("select * from ") + QString::fromLatin1(t.tabelle)
                                               + QStringLiteral(" where ") + QString::fromLatin1(t.spalte)
                                               + QStringLiteral(" = ?"),
-                                          {nr});
+                                          { nr });
     }
     // One row of tournament nr in every table that holds tournament rows.
     void fuellen(int nr)
     {
         Tdm &d = datenmodul();
-        const QVariantList w{nr};
+        const QVariantList w { nr };
         ASSERT_TRUE(d.Execute_SQL(QStringLiteral("insert into klassen (AKWKNR, AKAKID) values (?, 'U15')"), w));
         ASSERT_TRUE(d.Execute_SQL(
             QStringLiteral("insert into gew_klassen (GKWKNR, GKAKID, GKGEWK) values (?, 'U15', '-40')"), w));
-        ASSERT_TRUE(d.Execute_SQL(QStringLiteral("insert into vereine (VEWKNR, VELOS, VENAME) values (?, 1, 'TSV')"), w));
+        ASSERT_TRUE(
+            d.Execute_SQL(QStringLiteral("insert into vereine (VEWKNR, VELOS, VENAME) values (?, 1, 'TSV')"), w));
         ASSERT_TRUE(d.Execute_SQL(
-            QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STLOS) values (?, 1, 'U15', '-40', 1)"),
+            QStringLiteral(
+                "insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STLOS) values (?, 1, 'U15', '-40', 1)"),
             w));
         ASSERT_TRUE(d.Execute_SQL(
             QStringLiteral("insert into wk_liste (WLWKNR, WLAKID, WLGEWK, WLLPOS) values (?, 'U15', '-40', 1)"), w));
@@ -105,7 +108,7 @@ TEST_P(Wettkampf, AnlegenSchreibtAlleSpalten)
     EXPECT_EQ(wert("WKERDA", *nr).toInt(), heute_zahl());
     EXPECT_EQ(wert("WKAEDA", *nr).toInt(), heute_zahl());
     EXPECT_FALSE(wert("WKERTI", *nr).isNull());
-    for (const char *aktivierung : {"WKFLDJ", "WKFLDL", "WKFLDP", "WKFLDB", "WKFLDS"}) {
+    for (const char *aktivierung : { "WKFLDJ", "WKFLDL", "WKFLDP", "WKFLDB", "WKFLDS" }) {
         EXPECT_EQ(wert(aktivierung, *nr), QVariant(0)) << aktivierung;
     }
 
@@ -120,7 +123,8 @@ TEST_P(Wettkampf, AnlegenSchreibtAlleSpalten)
 TEST_P(Wettkampf, AendernBehaeltNummerUndErstellung)
 {
     const int nr = neu(QStringLiteral("Alt"));
-    ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("update wettkampf set WKERDA = 20000101 where WKWKNR = ?"), {nr}));
+    ASSERT_TRUE(
+        datenmodul().Execute_SQL(QStringLiteral("update wettkampf set WKERDA = 20000101 where WKWKNR = ?"), { nr }));
     auto d = wettkampf_lesen(nr);
     ASSERT_TRUE(d.has_value());
     d->bezeichnung = QStringLiteral("Neu");
@@ -143,8 +147,8 @@ struct Feldfall {
     const char *bez;
     const char *datum;
     const char *startgeld;
-    int meldung;         // 0 = accepted
-    const char *fehler;  // key of the refused field
+    int meldung; // 0 = accepted
+    const char *fehler; // key of the refused field
     const char *datumDanach;
 };
 
@@ -167,20 +171,21 @@ TEST_P(WettkampfPruefung, Feld)
     EXPECT_EQ(d.datum, QString::fromUtf8(f.datumDanach));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, WettkampfPruefung,
-    ::testing::Values(Feldfall{"*", "WK", "010203", "12,50", 0, "", "01.02.2003"},
-                      Feldfall{"DATU", "WK", "1.2.27", "x", 0, "", "01.02.2027"},
-                      Feldfall{"DATU", "WK", "31.04.2003", "0", 21002, "DATU", "31.04.2003"},
-                      Feldfall{"*", "WK", "31.04.2003", "0", 21002, "DATU", "31.04.2003"},
-                      Feldfall{"DATU", "WK", "   ", "0", 21001, "DATU", "   "},
-                      Feldfall{"BEZ", "   ", "x", "x", 21001, "BEZ", "x"},
-                      Feldfall{"*", "", "x", "x", 21001, "BEZ", "x"},
-                      Feldfall{"SGLD", "", "x", "12.50", 21003, "SGLD", "x"},
-                      Feldfall{"SGLD", "", "x", "", 21003, "SGLD", "x"},
-                      Feldfall{"*", "WK", "01.01.2027", "zwölf", 21003, "SGLD", "01.01.2027"},
-                      Feldfall{"SGLD", "", "", "1,5", 0, "", ""}),
-    [](const ::testing::TestParamInfo<Feldfall> &fall) { return "Fall" + std::to_string(fall.index); });
+INSTANTIATE_TEST_SUITE_P(Faelle, WettkampfPruefung,
+                         ::testing::Values(Feldfall { "*", "WK", "010203", "12,50", 0, "", "01.02.2003" },
+                                           Feldfall { "DATU", "WK", "1.2.27", "x", 0, "", "01.02.2027" },
+                                           Feldfall { "DATU", "WK", "31.04.2003", "0", 21002, "DATU", "31.04.2003" },
+                                           Feldfall { "*", "WK", "31.04.2003", "0", 21002, "DATU", "31.04.2003" },
+                                           Feldfall { "DATU", "WK", "   ", "0", 21001, "DATU", "   " },
+                                           Feldfall { "BEZ", "   ", "x", "x", 21001, "BEZ", "x" },
+                                           Feldfall { "*", "", "x", "x", 21001, "BEZ", "x" },
+                                           Feldfall { "SGLD", "", "x", "12.50", 21003, "SGLD", "x" },
+                                           Feldfall { "SGLD", "", "x", "", 21003, "SGLD", "x" },
+                                           Feldfall { "*", "WK", "01.01.2027", "zwölf", 21003, "SGLD", "01.01.2027" },
+                                           Feldfall { "SGLD", "", "", "1,5", 0, "", "" }),
+                         [](const ::testing::TestParamInfo<Feldfall> &fall) {
+                             return "Fall" + std::to_string(fall.index);
+                         });
 
 TEST_P(Wettkampf, UngueltigesDatumWirdNichtGespeichert)
 {
@@ -267,7 +272,7 @@ TEST_P(Wettkampf, ZweiKopienGleichzeitigBekommenVerschiedeneNummern)
     const DbEinstellungen e = einstellungen();
     std::barrier start(2);
     std::vector<int> nummern[2];
-    bool verbunden[2] = {false, false};
+    bool verbunden[2] = { false, false };
     auto kopie = [&](int k) {
         // Each copy has its own connection in its own thread.
         Tdm eigene;

@@ -51,7 +51,10 @@ class TstWettkampfFenster : public QObject
     {
         return w->findChild<QPushButton *>(QString::fromLatin1(name));
     }
-    static QLineEdit *feld(QWidget *w, const char *name) { return w->findChild<QLineEdit *>(QString::fromLatin1(name)); }
+    static QLineEdit *feld(QWidget *w, const char *name)
+    {
+        return w->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
 
 private Q_SLOTS:
     void init()
@@ -128,7 +131,8 @@ private Q_SLOTS:
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("1"));
         QCOMPARE(zustand().aktueller_wettkampfname, QStringLiteral("Stadtmeisterschaft"));
         QCOMPARE(zustand().auswahl_wert, QStringLiteral("OK"));
-        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf where WKWKNR = 1")).toDouble(), 12.5);
+        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf where WKWKNR = 1")).toDouble(),
+                 12.5);
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 
@@ -154,7 +158,7 @@ private Q_SLOTS:
         const int a = neu(QStringLiteral("A"), QStringLiteral("01.01.2020"));
         const int b = neu(QStringLiteral("B"), QStringLiteral("01.01.2026"));
         QVERIFY(m_db->dm().Execute_SQL(QStringLiteral("insert into starter (STWKNR, STSTNR) values (?, 1), (?, 1)"),
-                                       {a, b}));
+                                       { a, b }));
         zustand().aktueller_wettkampf = QString::number(b);
         zustand().auswahl_modus = QStringLiteral("D");
         TfrmWKLaden dlg;
@@ -166,22 +170,22 @@ private Q_SLOTS:
 
         // The second question answered with "Abbrechen": nothing is deleted.
         grid(&dlg)->setCurrentIndex(grid(&dlg)->model()->index(0, 0));
-        m_melder.antworten = {true, false};
+        m_melder.antworten = { true, false };
         QTest::mouseClick(knopf(&dlg, "btnLoeschen"), Qt::LeftButton);
         QVERIFY(dlg.isVisible());
         QCOMPARE(m_melder.fragen,
-                 (QStringList{QStringLiteral("Möchten Sie diesen Wettkampf mit allen Daten löschen ?"),
-                              QStringLiteral("Daten gehen unwiderruflich verloren")}));
+                 (QStringList { QStringLiteral("Möchten Sie diesen Wettkampf mit allen Daten löschen ?"),
+                                QStringLiteral("Daten gehen unwiderruflich verloren") }));
         QCOMPARE(anzahl(QStringLiteral("select * from wettkampf")), 2);
 
         // Both confirmed: the current tournament goes with all its rows.
-        m_melder.antworten = {true, true};
+        m_melder.antworten = { true, true };
         QTest::mouseClick(knopf(&dlg, "btnLoeschen"), Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("0"));
-        QCOMPARE(anzahl(QStringLiteral("select * from wettkampf where WKWKNR = ?"), {b}), 0);
-        QCOMPARE(anzahl(QStringLiteral("select * from starter where STWKNR = ?"), {b}), 0);
-        QCOMPARE(anzahl(QStringLiteral("select * from starter where STWKNR = ?"), {a}), 1);
+        QCOMPARE(anzahl(QStringLiteral("select * from wettkampf where WKWKNR = ?"), { b }), 0);
+        QCOMPARE(anzahl(QStringLiteral("select * from starter where STWKNR = ?"), { b }), 0);
+        QCOMPARE(anzahl(QStringLiteral("select * from starter where STWKNR = ?"), { a }), 1);
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 
@@ -194,10 +198,10 @@ private Q_SLOTS:
         TfrmWKLaden dlg;
         dlg.show();
         grid(&dlg)->setCurrentIndex(grid(&dlg)->model()->index(1, 0));
-        m_melder.antworten = {true, true};
+        m_melder.antworten = { true, true };
         QTest::mouseClick(knopf(&dlg, "btnLoeschen"), Qt::LeftButton);
         QCOMPARE(zustand().aktueller_wettkampf, QString::number(b));
-        QCOMPARE(anzahl(QStringLiteral("select * from wettkampf where WKWKNR = ?"), {a}), 0);
+        QCOMPARE(anzahl(QStringLiteral("select * from wettkampf where WKWKNR = ?"), { a }), 0);
         m_melder.fragen.clear();
         OBITRACK_KEINE_MELDUNG(m_melder);
     }

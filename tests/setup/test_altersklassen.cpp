@@ -2,6 +2,7 @@
 
 #include "core/basis.h"
 #include "setup/altersklassen.h"
+#include "setup/einteilung.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -371,7 +372,7 @@ TEST_P(Altersklassen, NeueTabelleErzeugtKlassenNeuNach3001)
     EXPECT_EQ(klassen(QStringLiteral("U15")).size(), 9);
     EXPECT_EQ(klassen(QStringLiteral("U15")).first(), QStringLiteral("-33:1:33"));
     // The participant's class is gone now: the repair window has work.
-    EXPECT_EQ(ungueltige_gewichtsklassen(kWk, QStringLiteral("U15")), 1);
+    EXPECT_EQ(ungueltige_gewichtsklassen(kWk, QStringLiteral("U15")), QStringList{QStringLiteral("-34")});
 
     // Without participants no message.
     speichern(gueltig(QStringLiteral("U18"), QStringLiteral("U18M")));

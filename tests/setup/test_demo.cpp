@@ -6,6 +6,7 @@
 
 #include <QSet>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 
 using namespace obi;
@@ -123,8 +124,9 @@ TEST_P(Demo, TurnierAltersklassenVereineUndTeilnehmerPassen)
         EXPECT_LE(jg, q->value(5).toInt());
         const double gewicht = q->value(1).toDouble();
         const int grenze = q->value(3).toInt();
-        if (grenze != 999)
+        if (grenze != 999) {
             EXPECT_LE(gewicht, grenze);
+        }
         EXPECT_GT(gewicht, 20.0);
         EXPECT_FALSE(q->value(6).isNull()) << "Verein fehlt";
     }

@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmDB_Convert::TfrmDB_Convert(int aktuelleVersion, int zielVersion, QWidget *parent)
     : QDialog(parent)

@@ -6,7 +6,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace obi {
+namespace obi
+{
 
 class Tdm;
 

@@ -12,7 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     : QDialog(parent)
@@ -21,7 +22,7 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Tabellenverwaltung"));
 
     m_modell = new QStandardItemModel(0, 2, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Beschreibung")});
+    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Tabelle"), QStringLiteral("Beschreibung") });
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabKopf"));
     m_grid->setModel(m_modell);
@@ -78,7 +79,7 @@ void TfrmTabAuswahl::laden()
     for (const TabKopf &k : tabkopf_liste()) {
         if (k.tab == vorher)
             wahl = m_modell->rowCount();
-        m_modell->appendRow({new QStandardItem(k.tab), new QStandardItem(k.bez)});
+        m_modell->appendRow({ new QStandardItem(k.tab), new QStandardItem(k.bez) });
     }
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(wahl);

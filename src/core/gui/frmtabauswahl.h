@@ -6,7 +6,8 @@ class QTableView;
 class QStandardItemModel;
 class QPushButton;
 
-namespace obi {
+namespace obi
+{
 
 // List of the lookup tables (tabkopf); "&OK" opens the editor of the chosen one.
 class TfrmTabAuswahl : public QDialog

@@ -20,7 +20,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmTabEdit::TfrmTabEdit(QWidget *parent)
     : TfrmTabEdit(zustand().auswahl_wert, parent)
@@ -60,9 +61,9 @@ void TfrmTabEdit::aufbauen()
         m_edtSchluessel->setMaxLength(qMax(m_kopf.klen, 1) + 20); // longer input is refused with a message
 
     m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                         QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"),
-                                         QStringLiteral("Wert")});
+    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
+                                          QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"),
+                                          QStringLiteral("Wert") });
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
@@ -121,7 +122,7 @@ void TfrmTabEdit::aufbauen()
     suche->addWidget(m_edtSuche);
     suche->addStretch();
     auto *knoepfe = new QHBoxLayout;
-    for (QPushButton *b : {m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen})
+    for (QPushButton *b : { m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen })
         knoepfe->addWidget(b);
     knoepfe->addStretch();
     knoepfe->addWidget(m_btnBeenden);
@@ -131,9 +132,9 @@ void TfrmTabEdit::aufbauen()
     layout->addWidget(m_gruppe);
     layout->addLayout(knoepfe);
 
-    QWidget *reihe[] = {m_edtSuche, m_grid,         m_edtSchluessel, m_edtBez,      m_edtZus1,
-                        m_edtZus2,  m_edtWert,      m_btnSpeichern,  m_btnNeu,      m_btnKopieren,
-                        m_btnLoeschen, m_btnAbbrechen, m_btnBeenden};
+    QWidget *reihe[]
+        = { m_edtSuche,     m_grid,   m_edtSchluessel, m_edtBez,      m_edtZus1,      m_edtZus2,   m_edtWert,
+            m_btnSpeichern, m_btnNeu, m_btnKopieren,   m_btnLoeschen, m_btnAbbrechen, m_btnBeenden };
     for (size_t i = 1; i < std::size(reihe); ++i)
         setTabOrder(reihe[i - 1], reihe[i]);
 
@@ -145,7 +146,7 @@ void TfrmTabEdit::aufbauen()
     m_edtZus2->setEnabled(m_kopf.hatZus2());
     m_edtWert->setEnabled(m_kopf.hatWert());
 
-    for (QLineEdit *e : {m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2, m_edtWert})
+    for (QLineEdit *e : { m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2, m_edtWert })
         connect(e, &QLineEdit::textEdited, this, [this] { setzeGeaendert(true); });
     m_edtSchluessel->installEventFilter(this);
     m_edtWert->installEventFilter(this);
@@ -172,9 +173,8 @@ void TfrmTabEdit::showEvent(QShowEvent *e)
 void TfrmTabEdit::laden()
 {
     const QModelIndex alt = m_grid->currentIndex();
-    const QString vorher = alt.isValid() && alt.row() < m_modell->rowCount()
-                               ? m_modell->item(alt.row(), 0)->text()
-                               : m_edtSchluessel->text();
+    const QString vorher = alt.isValid() && alt.row() < m_modell->rowCount() ? m_modell->item(alt.row(), 0)->text()
+                                                                             : m_edtSchluessel->text();
     m_laedt = true;
     m_letzteSuche = m_edtSuche->text();
     m_modell->removeRows(0, m_modell->rowCount());
@@ -182,8 +182,8 @@ void TfrmTabEdit::laden()
     for (const TabEintrag &t : tabpos_liste(m_kopf.tab, m_edtSuche->text())) {
         if (t.schluessel == vorher)
             wahl = m_modell->rowCount();
-        m_modell->appendRow({new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
-                             new QStandardItem(t.zus2), new QStandardItem(t.wert)});
+        m_modell->appendRow({ new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
+                              new QStandardItem(t.zus2), new QStandardItem(t.wert) });
     }
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(wahl);
@@ -232,7 +232,7 @@ void TfrmTabEdit::neuerSatz()
 {
     m_neu = true;
     m_gruppe->setTitle(QStringLiteral("Neuer Datensatz"));
-    for (QLineEdit *e : {m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2})
+    for (QLineEdit *e : { m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2 })
         e->clear();
     m_edtWert->setText(QStringLiteral("0"));
     m_edtSchluessel->setReadOnly(false);
@@ -330,14 +330,13 @@ bool TfrmTabEdit::eventFilter(QObject *obj, QEvent *e)
     if (e->type() == QEvent::FocusOut && isVisible()) {
         const auto grund = static_cast<QFocusEvent *>(e)->reason();
         QWidget *neu = QApplication::focusWidget();
-        bool innen = neu && isAncestorOf(neu) && grund != Qt::ActiveWindowFocusReason
-                           && grund != Qt::PopupFocusReason;
+        bool innen = neu && isAncestorOf(neu) && grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason;
         // Towards "&Speichern" the save checks everything anyway.
         innen = innen && neu != m_btnSpeichern;
         if (obj == m_edtSuche && innen && !m_edtSuche->isReadOnly() && m_edtSuche->text() != m_letzteSuche) {
             laden();
-        } else if (obj == m_edtSchluessel && innen && m_neu && !m_edtSchluessel->isReadOnly()
-                   && neu != m_btnAbbrechen && neu != m_btnBeenden) {
+        } else if (obj == m_edtSchluessel && innen && m_neu && !m_edtSchluessel->isReadOnly() && neu != m_btnAbbrechen
+                   && neu != m_btnBeenden) {
             QTimer::singleShot(0, this, [this] {
                 if (m_neu && m_geaendert && isVisible())
                     pruefeSchluessel();

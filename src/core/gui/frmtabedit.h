@@ -11,7 +11,8 @@ class QPushButton;
 class QTableView;
 class QStandardItemModel;
 
-namespace obi {
+namespace obi
+{
 
 // Editor of the entries of one lookup table. The table's header row is given
 // by zustand().auswahl_wert (TKTAB) or by the second constructor.

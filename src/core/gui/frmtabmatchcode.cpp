@@ -17,7 +17,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     : QDialog(parent)
@@ -31,9 +32,9 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     m_edtSuche->installEventFilter(this);
 
     m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                         QStringLiteral("Zusatz 1"), QStringLiteral("Zusatz 2"),
-                                         QStringLiteral("Wert")});
+    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
+                                          QStringLiteral("Zusatz 1"), QStringLiteral("Zusatz 2"),
+                                          QStringLiteral("Wert") });
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
@@ -98,8 +99,8 @@ void TfrmTabMatchcode::laden()
     m_letzteSuche = m_edtSuche->text();
     m_modell->removeRows(0, m_modell->rowCount());
     for (const TabEintrag &t : tabpos_liste(m_tabelle, m_letzteSuche))
-        m_modell->appendRow({new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
-                             new QStandardItem(t.zus2), new QStandardItem(t.wert)});
+        m_modell->appendRow({ new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
+                              new QStandardItem(t.zus2), new QStandardItem(t.wert) });
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(0);
 }

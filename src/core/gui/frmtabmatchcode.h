@@ -7,7 +7,8 @@ class QPushButton;
 class QTableView;
 class QStandardItemModel;
 
-namespace obi {
+namespace obi
+{
 
 // Picker for one lookup table: table name in zustand().auswahl_wert2,
 // chosen key in zustand().auswahl_wert (empty when cancelled).

@@ -4,7 +4,8 @@
 
 #include "core/zustand.h"
 
-namespace obi {
+namespace obi
+{
 
 QString get_matchcode(const QString &tabelle, QWidget *parent)
 {

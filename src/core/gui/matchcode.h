@@ -4,7 +4,8 @@
 
 class QWidget;
 
-namespace obi {
+namespace obi
+{
 
 // Opens the lookup picker for one table modally; the chosen TPKEY, or the
 // empty text when the picker was cancelled or the table is empty.

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmGetDate::TfrmGetDate(QWidget *parent)
     : TfrmGetDate(QStringLiteral("OBITRACK - Datum auswählen"), true, parent)

@@ -6,7 +6,8 @@
 class QCalendarWidget;
 class QPushButton;
 
-namespace obi {
+namespace obi
+{
 
 // The calendar dialog. OK puts the chosen day (short date format dd.mm.yyyy)
 // into zustand().datum_auswahl; "&Abbrechen" empties it. Past days are

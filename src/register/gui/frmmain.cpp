@@ -37,6 +37,10 @@
 #include "setup/gui/frmvereine.h"
 #define OBI_HAT_VEREINE 1
 #endif
+#if __has_include("setup/gui/frmaltersklassen.h")
+#include "setup/gui/frmaltersklassen.h"
+#define OBI_HAT_ALTERSKLASSEN 1
+#endif
 #if __has_include("setup/gui/frmeinteilung.h")
 #include "setup/gui/frmeinteilung.h"
 #define OBI_HAT_EINTEILUNG 1

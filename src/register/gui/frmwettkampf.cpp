@@ -19,9 +19,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 QLineEdit *feld(QWidget *eltern, const char *name, int laenge)
 {
@@ -84,7 +86,7 @@ TfrmWettkampf::TfrmWettkampf(QWidget *parent)
     layout->addLayout(knoepfe);
     setMinimumWidth(520);
 
-    for (QLineEdit *e : {m_edtBez, m_edtDatum, m_edtOrt, m_edtLeitung, m_edtStartgeld, m_edtText}) {
+    for (QLineEdit *e : { m_edtBez, m_edtDatum, m_edtOrt, m_edtLeitung, m_edtStartgeld, m_edtText }) {
         connect(e, &QLineEdit::returnPressed, this, &TfrmWettkampf::speichern);
         e->installEventFilter(this);
     }
@@ -207,7 +209,7 @@ bool TfrmWettkampf::eventFilter(QObject *obj, QEvent *e)
         // Only a move inside this window checks; leaving towards "Abbrechen" never
         // does, and towards "Speichern" the save checks everything itself.
         const bool innen = neu && neu != m_btnAbbrechen && neu != m_btnSpeichern && isAncestorOf(neu)
-                           && grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason;
+            && grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason;
         if (innen) {
             QString schluessel;
             if (obj == m_edtBez)

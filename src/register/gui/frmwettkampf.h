@@ -6,7 +6,8 @@ class QLineEdit;
 class QLabel;
 class QPushButton;
 
-namespace obi {
+namespace obi
+{
 
 // The tournament window: creates a tournament when zustand().aktueller_wettkampf
 // is "0", otherwise edits the current one. On success auswahl_wert is "OK"

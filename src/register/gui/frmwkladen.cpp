@@ -15,7 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi {
+namespace obi
+{
 
 TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     : QDialog(parent)
@@ -24,7 +25,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
 
     m_modell = new QStandardItemModel(0, 4, this);
     m_modell->setHorizontalHeaderLabels(
-        {QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung")});
+        { QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung") });
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdWettkampf"));
@@ -49,7 +50,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     m_btnLoeschen->setObjectName(QStringLiteral("btnLoeschen"));
     m_btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
     m_btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
-    for (QPushButton *b : {m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden})
+    for (QPushButton *b : { m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden })
         b->setAutoDefault(false);
 
     auto *knoepfe = new QHBoxLayout;

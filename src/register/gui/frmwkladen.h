@@ -6,7 +6,8 @@ class QPushButton;
 class QTableView;
 class QStandardItemModel;
 
-namespace obi {
+namespace obi
+{
 
 // The tournament dialog: choose the current tournament, create one ("Neu")
 // or, with zustand().auswahl_modus == "D", delete one. The result is in

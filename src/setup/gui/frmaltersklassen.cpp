@@ -5,6 +5,7 @@
 #include "core/meldungen.h"
 #include "core/zustand.h"
 #include "setup/altersklassen.h"
+#include "setup/einteilung.h"
 #include "setup/gui/frmtestgew.h"
 
 #include <QApplication>
@@ -455,7 +456,8 @@ void TfrmAltersklassen::Impl::speichern()
     wiederZeigen = e.akid;
     // Participants whose weight class the new table no longer has are moved
     // there; the window is only shown when there is something to repair.
-    if (!e.akid.isEmpty() && ungueltige_gewichtsklassen(wk, e.akid) != 0) {
+    const std::optional<QStringList> ungueltig = ungueltige_gewichtsklassen(wk, e.akid);
+    if (!e.akid.isEmpty() && (!ungueltig || !ungueltig->isEmpty())) {
         TfrmTestGew reparatur(q);
         reparatur.setze_altersklasse(e.akid);
         reparatur.exec();

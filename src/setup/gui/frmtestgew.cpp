@@ -31,6 +31,7 @@ struct TfrmTestGew::Impl {
     QPushButton *btnBeenden = nullptr;
     bool prueft = false; // the check may open a selection window, which moves the focus
 
+    int lesen();
     void klasse_gewaehlt();
     QString auswaehlen(const QString &vorgabe);
     bool check_gewklasse();
@@ -129,22 +130,27 @@ QString TfrmTestGew::altersklasse() const
 
 int TfrmTestGew::fuellen_listbox()
 {
-    const QString vorher = d->lbGewk->currentItem() ? d->lbGewk->currentItem()->text() : QString();
-    const auto liste = ungueltige_gewichtsklassen(aktueller_wettkampf_nr(), altersklasse());
-    if (!liste)
-        zeige_meldung(19902);
-    d->lbGewk->blockSignals(true);
-    d->lbGewk->clear();
-    d->lbGewk->addItems(liste.value_or(QStringList{}));
-    const auto treffer = d->lbGewk->findItems(vorher, Qt::MatchExactly);
-    if (!treffer.isEmpty())
-        d->lbGewk->setCurrentItem(treffer.first());
-    d->lbGewk->blockSignals(false);
-    d->klasse_gewaehlt();
-    const int anzahl = d->lbGewk->count();
+    const int anzahl = d->lesen();
     if (anzahl == 0 && isVisible())
         done(QDialog::Rejected); // nothing (left) to repair
     return anzahl;
+}
+
+int TfrmTestGew::Impl::lesen()
+{
+    const QString vorher = lbGewk->currentItem() ? lbGewk->currentItem()->text() : QString();
+    const auto liste = ungueltige_gewichtsklassen(aktueller_wettkampf_nr(), q->altersklasse());
+    if (!liste)
+        zeige_meldung(19902);
+    lbGewk->blockSignals(true);
+    lbGewk->clear();
+    lbGewk->addItems(liste.value_or(QStringList{}));
+    const auto treffer = lbGewk->findItems(vorher, Qt::MatchExactly);
+    if (!treffer.isEmpty())
+        lbGewk->setCurrentItem(treffer.first());
+    lbGewk->blockSignals(false);
+    klasse_gewaehlt();
+    return lbGewk->count();
 }
 
 int TfrmTestGew::exec()
@@ -161,10 +167,11 @@ void TfrmTestGew::showEvent(QShowEvent *e)
     if (e->spontaneous())
         return;
     // Closing from inside the show event would confuse the window system.
-    QTimer::singleShot(0, this, [this] {
-        if (isVisible())
-            fuellen_listbox();
-    });
+    if (d->lesen() == 0)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                fuellen_listbox();
+        });
 }
 
 bool TfrmTestGew::eventFilter(QObject *obj, QEvent *ev)
