@@ -9,9 +9,11 @@
 
 #include <climits>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 // Makes the verb's data module the process-wide one while it runs.
 class DatenmodulWechsel
@@ -35,7 +37,9 @@ bool oeffnen(Tdm &dm)
 {
     DbPruefung pruefung;
     pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
+    pruefung.upgrade = [](Tdm &, int aktuell, int) {
+        return aktuell;
+    };
     return check_db(dm, pruefung);
 }
 
@@ -56,8 +60,7 @@ bool optionen_lesen(CliKontext &ctx, const QStringList &args, const char *aufruf
 }
 
 // A positive whole number option; false with a message otherwise.
-bool zahl_lesen(CliKontext &ctx, const CliOptionen &o, const QString &name, const char *was, qint64 oben,
-                qint64 &wert)
+bool zahl_lesen(CliKontext &ctx, const CliOptionen &o, const QString &name, const char *was, qint64 oben, qint64 &wert)
 {
     const QString text = o.wert(name);
     bool ok = false;
@@ -86,7 +89,7 @@ int altersklassen_liste(CliKontext &ctx, const QStringList &args)
 {
     const char *aufruf = "age-class list --tournament NUMMER";
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, {QStringLiteral("tournament")}, o))
+    if (!optionen_lesen(ctx, args, aufruf, { QStringLiteral("tournament") }, o))
         return 2;
     int wk = 0;
     if (const int rc = wettkampf_lesen(ctx, o, aufruf, wk))
@@ -115,7 +118,7 @@ int gewichtsklassen_liste(CliKontext &ctx, const QStringList &args)
 {
     const char *aufruf = "weight-class list --tournament NUMMER [--age-class ALTERSKLASSE]";
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, {QStringLiteral("tournament"), QStringLiteral("age-class")}, o))
+    if (!optionen_lesen(ctx, args, aufruf, { QStringLiteral("tournament"), QStringLiteral("age-class") }, o))
         return 2;
     int wk = 0;
     if (const int rc = wettkampf_lesen(ctx, o, aufruf, wk))
@@ -139,7 +142,7 @@ int demo(CliKontext &ctx, const QStringList &args)
 {
     const char *aufruf = "demo [--participants ANZAHL] [--seed ZAHL]";
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, {QStringLiteral("participants"), QStringLiteral("seed")}, o))
+    if (!optionen_lesen(ctx, args, aufruf, { QStringLiteral("participants"), QStringLiteral("seed") }, o))
         return 2;
     DemoVorgaben v;
     qint64 zahl = 0;
@@ -178,18 +181,18 @@ int demo(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_klassen(std::vector<CliVerb> &v)
 {
-    v.push_back({QStringLiteral("age-class list"), QStringLiteral("--tournament NUMMER"),
-                 QStringLiteral("Altersklassen eines Wettkampfs ausgeben: Name;Gewichtstabelle;Jahrgänge von-bis;"
-                                "M/W;Anzahl Gewichtsklassen"),
-                 altersklassen_liste});
-    v.push_back({QStringLiteral("weight-class list"), QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE]"),
-                 QStringLiteral("Gewichtsklassen ausgeben: Altersklasse;Gewichtsklasse;Sortierung;Gewicht;"
-                                "Teilnehmer"),
-                 gewichtsklassen_liste});
-    v.push_back({QStringLiteral("demo"), QStringLiteral("[--participants ANZAHL] [--seed ZAHL]"),
-                 QStringLiteral("Demo-Turnier mit Altersklassen, Vereinen und Teilnehmern anlegen (Standard 300 "
-                                "Teilnehmer, Startwert 1), Nummer ausgeben"),
-                 demo});
+    v.push_back({ QStringLiteral("age-class list"), QStringLiteral("--tournament NUMMER"),
+                  QStringLiteral("Altersklassen eines Wettkampfs ausgeben: Name;Gewichtstabelle;Jahrgänge von-bis;"
+                                 "M/W;Anzahl Gewichtsklassen"),
+                  altersklassen_liste });
+    v.push_back({ QStringLiteral("weight-class list"), QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE]"),
+                  QStringLiteral("Gewichtsklassen ausgeben: Altersklasse;Gewichtsklasse;Sortierung;Gewicht;"
+                                 "Teilnehmer"),
+                  gewichtsklassen_liste });
+    v.push_back({ QStringLiteral("demo"), QStringLiteral("[--participants ANZAHL] [--seed ZAHL]"),
+                  QStringLiteral("Demo-Turnier mit Altersklassen, Vereinen und Teilnehmern anlegen (Standard 300 "
+                                 "Teilnehmer, Startwert 1), Nummer ausgeben"),
+                  demo });
 }
 
 } // namespace obi

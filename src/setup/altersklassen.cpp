@@ -10,15 +10,17 @@
 
 #include <climits>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 // Column widths: PostgreSQL refuses longer texts, so they are refused here
 // with a message instead of failing as a data-access error.
-constexpr int kNameLaenge = 20;   // AKAKID, GKAKID
-constexpr int kGewkLaenge = 10;   // GKGEWK
-constexpr int kTextLaenge = 255;  // AKTEXT
+constexpr int kNameLaenge = 20; // AKAKID, GKAKID
+constexpr int kGewkLaenge = 10; // GKGEWK
+constexpr int kTextLaenge = 255; // AKTEXT
 
 const QString kSpalten = QStringLiteral("AKAKID, AKGEWT, AKJGMI, AKJGMA, AKMW, AKTEXT, AKKATI, AKGSTI, AKWAZA, "
                                         "AKYUKO, AK2WAZ, AKMSHD, AKRSTR, AKHGTM, AKHTG2");
@@ -37,8 +39,12 @@ bool passt(const QString &text, int laenge)
 Altersklasse zeile_lesen(const QSqlQuery &q)
 {
     Altersklasse a;
-    const auto text = [&](const char *feld) { return q.value(QLatin1String(feld)).toString(); };
-    const auto zahl = [&](const char *feld) { return q.value(QLatin1String(feld)).toInt(); };
+    const auto text = [&](const char *feld) {
+        return q.value(QLatin1String(feld)).toString();
+    };
+    const auto zahl = [&](const char *feld) {
+        return q.value(QLatin1String(feld)).toInt();
+    };
     a.akid = text("AKAKID");
     a.gewt = text("AKGEWT");
     a.jgmi = zahl("AKJGMI");
@@ -61,7 +67,7 @@ Altersklasse zeile_lesen(const QSqlQuery &q)
 AkErgebnis fehler(int meldung, const QString &feld = {})
 {
     zeige_meldung(meldung);
-    return {meldung, feld};
+    return { meldung, feld };
 }
 
 // "Empty becomes 0", blanks around the number removed; false when no integer.
@@ -84,7 +90,7 @@ std::optional<bool> name_vergeben(int wk, const QString &akid)
     // "u15" beside "U15" could never be told apart there.
     auto q = dm().abfrage(QStringLiteral("select AKAKID from klassen where AKWKNR = ? and ")
                               + dm().sql_gross(QStringLiteral("AKAKID")) + QStringLiteral(" = ?"),
-                          {QVariant(wk), text_wert(gross_schreiben(akid))});
+                          { QVariant(wk), text_wert(gross_schreiben(akid)) });
     if (!q)
         return std::nullopt;
     return q->next();
@@ -118,13 +124,13 @@ void hinweise_zeigen(int wk, const QString &akid, const QVector<GewichtsklasseVo
 bool gewichtsklassen_schreiben(int wk, const QString &akid, const QVector<GewichtsklasseVorlage> &klassen)
 {
     if (!dm().Execute_SQL(QStringLiteral("delete from gew_klassen where GKWKNR = ? and GKAKID = ?"),
-                          {QVariant(wk), text_wert(akid)}))
+                          { QVariant(wk), text_wert(akid) }))
         return false;
     for (const GewichtsklasseVorlage &g : klassen) {
-        if (!dm().Execute_SQL(QStringLiteral("insert into gew_klassen (GKWKNR, GKAKID, GKGEWK, GKSTAT, GKSORT, "
-                                             "GKGEWN) values (?, ?, ?, 0, ?, ?)"),
-                              {QVariant(wk), text_wert(akid), text_wert(g.name), QVariant(g.sort),
-                               QVariant(g.gewicht)}))
+        if (!dm().Execute_SQL(
+                QStringLiteral("insert into gew_klassen (GKWKNR, GKAKID, GKGEWK, GKSTAT, GKSORT, "
+                               "GKGEWN) values (?, ?, ?, 0, ?, ?)"),
+                { QVariant(wk), text_wert(akid), text_wert(g.name), QVariant(g.sort), QVariant(g.gewicht) }))
             return false;
     }
     return true;
@@ -133,7 +139,7 @@ bool gewichtsklassen_schreiben(int wk, const QString &akid, const QVector<Gewich
 QString gewichtstabelle_text(const QString &gewt)
 {
     auto q = dm().abfrage(QStringLiteral("select TPBEZ from tabpos where TPFIRM = '000' and TPTAB = ? and TPKEY = ?"),
-                          {QStringLiteral("Gewichtsklassen"), gewt});
+                          { QStringLiteral("Gewichtsklassen"), gewt });
     if (q && q->next())
         return q->value(0).toString();
     return {};
@@ -166,7 +172,7 @@ AltersklasseEingabe altersklasse_eingabe(const Altersklasse &a)
 
 AltersklasseEingabe altersklasse_neu_eingabe()
 {
-    return altersklasse_eingabe(Altersklasse{});
+    return altersklasse_eingabe(Altersklasse {});
 }
 
 void altersklasse_vorgaben(AltersklasseEingabe &e)
@@ -191,8 +197,8 @@ void altersklasse_vorgaben(AltersklasseEingabe &e)
 
 void altersklasse_feldtexte(AltersklasseEingabe &e)
 {
-    e.gewtBez = dm().get_tabsatz(QStringLiteral("Gewichtsklassen"), e.gewt) ? dm().tabsatz().tab_bezeichnung
-                                                                            : QString();
+    e.gewtBez
+        = dm().get_tabsatz(QStringLiteral("Gewichtsklassen"), e.gewt) ? dm().tabsatz().tab_bezeichnung : QString();
     e.rstrBez = dm().get_tabsatz(QStringLiteral("Strafen"), e.rstr) ? dm().tabsatz().tab_bezeichnung : QString();
 }
 
@@ -204,7 +210,9 @@ QString altersklasse_feldcode(const QString &objektname)
 AkErgebnis altersklasse_pruefen(AltersklasseEingabe &e, const QString &code, bool neu, int wk)
 {
     const bool alle = code == QStringLiteral("*");
-    auto gilt = [&](const char *c) { return alle || code == QLatin1String(c); };
+    auto gilt = [&](const char *c) {
+        return alle || code == QLatin1String(c);
+    };
     int zahl = 0;
 
     if (gilt("AKID")) {
@@ -355,7 +363,7 @@ std::optional<QVector<Altersklasse>> altersklassen_lesen(int wk)
 {
     auto q = dm().abfrage(QStringLiteral("select ") + kSpalten
                               + QStringLiteral(" from klassen where AKWKNR = ? order by AKAKID"),
-                          {QVariant(wk)});
+                          { QVariant(wk) });
     if (!q)
         return std::nullopt;
     QVector<Altersklasse> liste;
@@ -368,7 +376,7 @@ std::optional<Altersklasse> altersklasse_lesen(int wk, const QString &akid)
 {
     auto q = dm().abfrage(QStringLiteral("select ") + kSpalten
                               + QStringLiteral(" from klassen where AKWKNR = ? and AKAKID = ?"),
-                          {QVariant(wk), text_wert(akid)});
+                          { QVariant(wk), text_wert(akid) });
     if (!q || !q->next())
         return std::nullopt;
     return zeile_lesen(*q);
@@ -376,12 +384,11 @@ std::optional<Altersklasse> altersklasse_lesen(int wk, const QString &akid)
 
 std::optional<QVector<GewichtsklasseZeile>> gewichtsklassen_lesen(int wk, const QString &akid)
 {
-    QString sql = QStringLiteral(
-        "select g.GKAKID, g.GKGEWK, g.GKSORT, g.GKGEWN, "
-        "(select count(*) from starter s where s.STWKNR = g.GKWKNR and s.STAKID = g.GKAKID "
-        "and s.STGEWK = g.GKGEWK) as ANZAHL "
-        "from gew_klassen g where g.GKWKNR = ?");
-    QVariantList werte{wk};
+    QString sql = QStringLiteral("select g.GKAKID, g.GKGEWK, g.GKSORT, g.GKGEWN, "
+                                 "(select count(*) from starter s where s.STWKNR = g.GKWKNR and s.STAKID = g.GKAKID "
+                                 "and s.STGEWK = g.GKGEWK) as ANZAHL "
+                                 "from gew_klassen g where g.GKWKNR = ?");
+    QVariantList werte { wk };
     if (!akid.isEmpty()) {
         sql += QStringLiteral(" and g.GKAKID = ?");
         werte << text_wert(akid);
@@ -406,7 +413,7 @@ std::optional<QVector<GewichtsklasseZeile>> gewichtsklassen_lesen(int wk, const 
 std::optional<bool> altersklasse_hat_teilnehmer(int wk, const QString &akid)
 {
     auto q = dm().abfrage(QStringLiteral("select STSTNR from starter where STWKNR = ? and STAKID = ?"),
-                          {QVariant(wk), text_wert(akid)});
+                          { QVariant(wk), text_wert(akid) });
     if (!q)
         return std::nullopt;
     return q->next();
@@ -461,24 +468,26 @@ AkErgebnis altersklasse_speichern(AltersklasseEingabe &e, bool neu, int wk)
 
     const QString art = QStringLiteral("T");
     const QString zahl = QStringLiteral("I");
-    const auto schalter = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    const SqlFelder felder{
-        {QStringLiteral("AKGEWT"), art, e.gewt},
-        {QStringLiteral("AKJGMI"), zahl, e.jgmi},
-        {QStringLiteral("AKJGMA"), zahl, e.jgma},
-        {QStringLiteral("AKTEXT"), art, e.text},
-        {QStringLiteral("AKMW"), art, e.mw},
-        {QStringLiteral("AKKATI"), zahl, e.kati},
-        {QStringLiteral("AKGSTI"), zahl, e.gsti},
-        {QStringLiteral("AKWAZA"), zahl, schalter(e.ohneWaza)},
-        {QStringLiteral("AKYUKO"), zahl, schalter(e.ohneYuko)},
-        {QStringLiteral("AK2WAZ"), zahl, schalter(e.wazaZuIppon)},
-        {QStringLiteral("AKMSHD"), zahl, e.mshd},
-        {QStringLiteral("AKRSTR"), art, e.rstr},
-        {QStringLiteral("AKHGTM"), zahl, e.hgtm},
-        {QStringLiteral("AKHTG2"), zahl, e.htg2},
-        {QStringLiteral("AKWKNR"), zahl, QString::number(wk)},
-        {QStringLiteral("AKAKID"), art, e.akid},
+    const auto schalter = [](bool b) {
+        return b ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    const SqlFelder felder {
+        { QStringLiteral("AKGEWT"), art, e.gewt },
+        { QStringLiteral("AKJGMI"), zahl, e.jgmi },
+        { QStringLiteral("AKJGMA"), zahl, e.jgma },
+        { QStringLiteral("AKTEXT"), art, e.text },
+        { QStringLiteral("AKMW"), art, e.mw },
+        { QStringLiteral("AKKATI"), zahl, e.kati },
+        { QStringLiteral("AKGSTI"), zahl, e.gsti },
+        { QStringLiteral("AKWAZA"), zahl, schalter(e.ohneWaza) },
+        { QStringLiteral("AKYUKO"), zahl, schalter(e.ohneYuko) },
+        { QStringLiteral("AK2WAZ"), zahl, schalter(e.wazaZuIppon) },
+        { QStringLiteral("AKMSHD"), zahl, e.mshd },
+        { QStringLiteral("AKRSTR"), art, e.rstr },
+        { QStringLiteral("AKHGTM"), zahl, e.hgtm },
+        { QStringLiteral("AKHTG2"), zahl, e.htg2 },
+        { QStringLiteral("AKWKNR"), zahl, QString::number(wk) },
+        { QStringLiteral("AKAKID"), art, e.akid },
     };
     bool ok = false;
     if (neu) {
@@ -529,10 +538,10 @@ AkErgebnis altersklasse_loeschen(int wk, const QString &akid)
     if (*teilnehmer)
         return abbruch(18002);
     const bool ok = dm().Execute_SQL(QStringLiteral("delete from klassen where AKWKNR = ? and AKAKID = ?"),
-                                     {QVariant(wk), text_wert(akid)})
-                    && dm().Execute_SQL(QStringLiteral("delete from gew_klassen where GKWKNR = ? and GKAKID = ?"),
-                                        {QVariant(wk), text_wert(akid)})
-                    && t.commit();
+                                     { QVariant(wk), text_wert(akid) })
+        && dm().Execute_SQL(QStringLiteral("delete from gew_klassen where GKWKNR = ? and GKAKID = ?"),
+                            { QVariant(wk), text_wert(akid) })
+        && t.commit();
     if (!ok)
         return abbruch(19902);
     return {};

@@ -11,25 +11,26 @@
 
 #include <optional>
 
-namespace obi {
+namespace obi
+{
 
 // One age class as stored.
 struct Altersklasse {
-    QString akid;               // AKAKID
-    QString gewt;               // AKGEWT, key of the weight table
-    int jgmi = 0;               // AKJGMI, oldest year of birth
-    int jgma = 9999;            // AKJGMA, youngest year of birth
+    QString akid; // AKAKID
+    QString gewt; // AKGEWT, key of the weight table
+    int jgmi = 0; // AKJGMI, oldest year of birth
+    int jgma = 9999; // AKJGMA, youngest year of birth
     QString mw = QStringLiteral("M");
-    QString text;               // AKTEXT
-    int kati = 0;               // AKKATI, fight time in seconds
-    int gsti = 0;               // AKGSTI, golden-score time in seconds
-    bool ohneWaza = false;      // AKWAZA
-    bool ohneYuko = false;      // AKYUKO
-    bool wazaZuIppon = false;   // AK2WAZ
-    int mshd = 4;               // AKMSHD
+    QString text; // AKTEXT
+    int kati = 0; // AKKATI, fight time in seconds
+    int gsti = 0; // AKGSTI, golden-score time in seconds
+    bool ohneWaza = false; // AKWAZA
+    bool ohneYuko = false; // AKYUKO
+    bool wazaZuIppon = false; // AK2WAZ
+    int mshd = 4; // AKMSHD
     QString rstr = QStringLiteral(" "); // AKRSTR, key of lookup table Strafen
-    int hgtm = 0;               // AKHGTM
-    int htg2 = 0;               // AKHTG2
+    int hgtm = 0; // AKHGTM
+    int htg2 = 0; // AKHTG2
 };
 
 // The edit fields of the age-class window as texts, with the two
@@ -84,8 +85,8 @@ AkErgebnis altersklasse_pruefen(AltersklasseEingabe &e, const QString &code, boo
 
 // ---- Weight classes ----------------------------------------------------------
 struct GewichtsklasseVorlage {
-    QString name;   // GKGEWK, trailing blanks removed
-    int sort = 0;   // GKSORT, 1, 2, 3 ... over the non-empty pieces
+    QString name; // GKGEWK, trailing blanks removed
+    int sort = 0; // GKSORT, 1, 2, 3 ... over the non-empty pieces
     int gewicht = 0; // GKGEWN
     bool ohneZiffer = false;
 };

@@ -17,9 +17,11 @@
 #include <random>
 #include <utility>
 
-namespace obi {
+namespace obi
+{
 
-namespace {
+namespace
+{
 
 // The engine's output is fixed by the standard; the distributions are not,
 // so everything drawn goes through these few functions.
@@ -63,8 +65,7 @@ public:
         return int(gewichte.size()) - 1;
     }
 
-    template <typename T>
-    void mischen(QVector<T> &v)
+    template<typename T> void mischen(QVector<T> &v)
     {
         for (qsizetype i = v.size() - 1; i > 0; --i)
             std::swap(v[i], v[qsizetype(unter(quint32(i + 1)))]);
@@ -79,56 +80,48 @@ struct AkVorlage {
     const char *tabelle; // key in lookup table Gewichtsklassen
     const char *mw;
     const char *text;
-    int aeltester;       // age in the tournament year of the oldest admitted
-    int juengster;       // and of the youngest
-    int kampfzeit;       // seconds
+    int aeltester; // age in the tournament year of the oldest admitted
+    int juengster; // and of the youngest
+    int kampfzeit; // seconds
 };
 
 // U15 are 13 and 14 in the tournament year, U18 15 to 17, adults from 18.
 const AkVorlage kAltersklassen[] = {
-    {"U15m", "U15M", "M", "U15 männlich", 14, 13, 180},
-    {"U15w", "U15W", "W", "U15 weiblich", 14, 13, 180},
-    {"U18m", "U18M", "M", "U18 männlich", 17, 15, 240},
-    {"U18w", "U18W", "W", "U18 weiblich", 17, 15, 240},
-    {"Männer", "MAENNER", "M", "Männer", 45, 18, 240},
-    {"Frauen", "FRAUEN", "W", "Frauen", 45, 18, 240},
+    { "U15m", "U15M", "M", "U15 männlich", 14, 13, 180 }, { "U15w", "U15W", "W", "U15 weiblich", 14, 13, 180 },
+    { "U18m", "U18M", "M", "U18 männlich", 17, 15, 240 }, { "U18w", "U18W", "W", "U18 weiblich", 17, 15, 240 },
+    { "Männer", "MAENNER", "M", "Männer", 45, 18, 240 },  { "Frauen", "FRAUEN", "W", "Frauen", 45, 18, 240 },
 };
 // Most adults who still fight are younger than this.
 constexpr int kErwachseneBis = 35;
 
 const char *const kVornamenM[] = {
-    "Lukas",    "Leon",     "Finn",      "Jonas",     "Noah",   "Elias",   "Paul",      "Ben",
-    "Felix",    "Luis",     "Maximilian", "Henry",    "Emil",   "Moritz",  "Jakob",     "Niklas",
-    "Tim",      "Julian",   "Philipp",   "David",     "Alexander", "Tom",  "Jan",       "Simon",
-    "Fabian",   "Erik",     "Anton",     "Leo",       "Matteo", "Oskar",   "Samuel",    "Vincent",
-    "Milan",    "Johannes", "Tobias",    "Florian",   "Kevin",  "Marcel",  "Dominik",   "Sebastian",
-    "Daniel",   "Marco",    "Stefan",    "Christian", "Sven",   "Dennis",  "Patrick",   "Lars",
-    "Kai",      "Till",
+    "Lukas",      "Leon",    "Finn",   "Jonas",     "Noah",   "Elias",   "Paul",    "Ben",    "Felix",   "Luis",
+    "Maximilian", "Henry",   "Emil",   "Moritz",    "Jakob",  "Niklas",  "Tim",     "Julian", "Philipp", "David",
+    "Alexander",  "Tom",     "Jan",    "Simon",     "Fabian", "Erik",    "Anton",   "Leo",    "Matteo",  "Oskar",
+    "Samuel",     "Vincent", "Milan",  "Johannes",  "Tobias", "Florian", "Kevin",   "Marcel", "Dominik", "Sebastian",
+    "Daniel",     "Marco",   "Stefan", "Christian", "Sven",   "Dennis",  "Patrick", "Lars",   "Kai",     "Till",
 };
 const char *const kVornamenW[] = {
-    "Mia",      "Emma",     "Hanna",     "Sophia",    "Lea",      "Lina",    "Marie",    "Emilia",
-    "Lena",     "Anna",     "Clara",     "Ella",      "Johanna",  "Laura",   "Sarah",    "Lisa",
-    "Julia",    "Amelie",   "Charlotte", "Luisa",     "Nele",     "Paula",   "Leonie",   "Maja",
-    "Frieda",   "Greta",    "Ida",       "Mila",      "Zoe",      "Jana",    "Katharina", "Franziska",
-    "Vanessa",  "Jasmin",   "Nina",      "Svenja",    "Melanie",  "Sandra",  "Carina",   "Annika",
-    "Theresa",  "Helena",   "Miriam",    "Alina",     "Selina",   "Jessica", "Kim",      "Jule",
-    "Antonia",  "Pia",
+    "Mia",       "Emma",      "Hanna",   "Sophia", "Lea",    "Lina",    "Marie",   "Emilia", "Lena",      "Anna",
+    "Clara",     "Ella",      "Johanna", "Laura",  "Sarah",  "Lisa",    "Julia",   "Amelie", "Charlotte", "Luisa",
+    "Nele",      "Paula",     "Leonie",  "Maja",   "Frieda", "Greta",   "Ida",     "Mila",   "Zoe",       "Jana",
+    "Katharina", "Franziska", "Vanessa", "Jasmin", "Nina",   "Svenja",  "Melanie", "Sandra", "Carina",    "Annika",
+    "Theresa",   "Helena",    "Miriam",  "Alina",  "Selina", "Jessica", "Kim",     "Jule",   "Antonia",   "Pia",
 };
 const char *const kNachnamen[] = {
-    "Müller",   "Schmidt",  "Schneider", "Fischer",  "Weber",     "Meyer",    "Wagner",   "Becker",
-    "Schulz",   "Hoffmann", "Schäfer",   "Koch",     "Bauer",     "Richter",  "Klein",    "Wolf",
-    "Schröder", "Neumann",  "Schwarz",   "Zimmermann", "Braun",   "Krüger",   "Hofmann",  "Hartmann",
-    "Lange",    "Schmitt",  "Werner",    "Schmitz",  "Krause",    "Meier",    "Lehmann",  "Schmid",
-    "Schulze",  "Maier",    "Köhler",    "Herrmann", "König",     "Walter",   "Mayer",    "Huber",
-    "Kaiser",   "Fuchs",    "Peters",    "Lang",     "Scholz",    "Möller",   "Weiß",     "Jung",
-    "Hahn",     "Schubert", "Vogel",     "Friedrich", "Keller",   "Günther",  "Frank",    "Berger",
-    "Winkler",  "Roth",     "Beck",      "Lorenz",   "Baumann",   "Franke",   "Albrecht", "Schuster",
-    "Simon",    "Ludwig",   "Böhm",      "Winter",   "Kraus",     "Martin",   "Schumacher", "Krämer",
-    "Vogt",     "Stein",    "Jäger",     "Otto",     "Sommer",    "Groß",     "Seidel",   "Heinrich",
+    "Müller",   "Schmidt",    "Schneider", "Fischer", "Weber",    "Meyer",    "Wagner",    "Becker",     "Schulz",
+    "Hoffmann", "Schäfer",    "Koch",      "Bauer",   "Richter",  "Klein",    "Wolf",      "Schröder",   "Neumann",
+    "Schwarz",  "Zimmermann", "Braun",     "Krüger",  "Hofmann",  "Hartmann", "Lange",     "Schmitt",    "Werner",
+    "Schmitz",  "Krause",     "Meier",     "Lehmann", "Schmid",   "Schulze",  "Maier",     "Köhler",     "Herrmann",
+    "König",    "Walter",     "Mayer",     "Huber",   "Kaiser",   "Fuchs",    "Peters",    "Lang",       "Scholz",
+    "Möller",   "Weiß",       "Jung",      "Hahn",    "Schubert", "Vogel",    "Friedrich", "Keller",     "Günther",
+    "Frank",    "Berger",     "Winkler",   "Roth",    "Beck",     "Lorenz",   "Baumann",   "Franke",     "Albrecht",
+    "Schuster", "Simon",      "Ludwig",    "Böhm",    "Winter",   "Kraus",    "Martin",    "Schumacher", "Krämer",
+    "Vogt",     "Stein",      "Jäger",     "Otto",    "Sommer",   "Groß",     "Seidel",    "Heinrich",
 };
 const char *const kVereinsarten[] = {
-    "JC", "Judo-Club", "TSV", "SV", "TV", "SC", "PSV", "VfL", "JSV",
-    "Budo-Club", "Judoteam", "DJK", "TuS", "MTV", "Post SV", "1. JC", "Judokan", "SG",
+    "JC",        "Judo-Club", "TSV", "SV",  "TV",  "SC",      "PSV",   "VfL",     "JSV",
+    "Budo-Club", "Judoteam",  "DJK", "TuS", "MTV", "Post SV", "1. JC", "Judokan", "SG",
 };
 
 struct Orte {
@@ -136,38 +129,37 @@ struct Orte {
     const char *orte; // ";"-separated
 };
 const Orte kOrte[] = {
-    {"BAD", "Freiburg;Karlsruhe;Mannheim;Heidelberg;Pforzheim;Offenburg;Konstanz;Baden-Baden;Lörrach;Rastatt"},
-    {"BAY", "München;Nürnberg;Augsburg;Regensburg;Ingolstadt;Würzburg;Erlangen;Fürth;Bamberg;Passau;Rosenheim"},
-    {"BER", "Berlin-Mitte;Spandau;Köpenick;Pankow;Neukölln;Charlottenburg;Reinickendorf;Lichtenberg;Steglitz"},
-    {"BRA", "Potsdam;Cottbus;Brandenburg;Oranienburg;Eberswalde;Falkensee;Bernau;Luckenwalde;Schwedt"},
-    {"BRE", "Bremen;Bremerhaven;Vegesack;Hemelingen;Huchting;Findorff"},
-    {"HAM", "Hamburg;Altona;Harburg;Bergedorf;Wandsbek;Eimsbüttel;Barmbek;Blankenese"},
-    {"HES", "Frankfurt;Wiesbaden;Kassel;Darmstadt;Offenbach;Gießen;Marburg;Fulda;Hanau;Rüsselsheim"},
-    {"MVP", "Rostock;Schwerin;Greifswald;Stralsund;Neubrandenburg;Wismar;Güstrow;Waren"},
-    {"NDS", "Hannover;Braunschweig;Osnabrück;Oldenburg;Göttingen;Wolfsburg;Hildesheim;Celle;Lüneburg"},
-    {"NRW", "Köln;Düsseldorf;Dortmund;Essen;Duisburg;Bochum;Wuppertal;Bielefeld;Bonn;Münster;Aachen"},
-    {"RLP", "Mainz;Ludwigshafen;Koblenz;Trier;Kaiserslautern;Worms;Speyer;Neuwied;Landau"},
-    {"SAA", "Saarbrücken;Neunkirchen;Homburg;Völklingen;Saarlouis;Merzig;St. Wendel;Dillingen"},
-    {"SAC", "Leipzig;Dresden;Chemnitz;Zwickau;Plauen;Görlitz;Freiberg;Bautzen;Pirna;Riesa"},
-    {"SAN", "Magdeburg;Halle;Dessau;Wittenberg;Stendal;Halberstadt;Bernburg;Merseburg;Naumburg"},
-    {"SHO", "Kiel;Lübeck;Flensburg;Neumünster;Norderstedt;Elmshorn;Pinneberg;Itzehoe;Husum"},
-    {"THU", "Erfurt;Jena;Gera;Weimar;Gotha;Nordhausen;Eisenach;Suhl;Ilmenau"},
-    {"WUE", "Stuttgart;Ulm;Heilbronn;Reutlingen;Esslingen;Ludwigsburg;Tübingen;Böblingen;Göppingen"},
+    { "BAD", "Freiburg;Karlsruhe;Mannheim;Heidelberg;Pforzheim;Offenburg;Konstanz;Baden-Baden;Lörrach;Rastatt" },
+    { "BAY", "München;Nürnberg;Augsburg;Regensburg;Ingolstadt;Würzburg;Erlangen;Fürth;Bamberg;Passau;Rosenheim" },
+    { "BER", "Berlin-Mitte;Spandau;Köpenick;Pankow;Neukölln;Charlottenburg;Reinickendorf;Lichtenberg;Steglitz" },
+    { "BRA", "Potsdam;Cottbus;Brandenburg;Oranienburg;Eberswalde;Falkensee;Bernau;Luckenwalde;Schwedt" },
+    { "BRE", "Bremen;Bremerhaven;Vegesack;Hemelingen;Huchting;Findorff" },
+    { "HAM", "Hamburg;Altona;Harburg;Bergedorf;Wandsbek;Eimsbüttel;Barmbek;Blankenese" },
+    { "HES", "Frankfurt;Wiesbaden;Kassel;Darmstadt;Offenbach;Gießen;Marburg;Fulda;Hanau;Rüsselsheim" },
+    { "MVP", "Rostock;Schwerin;Greifswald;Stralsund;Neubrandenburg;Wismar;Güstrow;Waren" },
+    { "NDS", "Hannover;Braunschweig;Osnabrück;Oldenburg;Göttingen;Wolfsburg;Hildesheim;Celle;Lüneburg" },
+    { "NRW", "Köln;Düsseldorf;Dortmund;Essen;Duisburg;Bochum;Wuppertal;Bielefeld;Bonn;Münster;Aachen" },
+    { "RLP", "Mainz;Ludwigshafen;Koblenz;Trier;Kaiserslautern;Worms;Speyer;Neuwied;Landau" },
+    { "SAA", "Saarbrücken;Neunkirchen;Homburg;Völklingen;Saarlouis;Merzig;St. Wendel;Dillingen" },
+    { "SAC", "Leipzig;Dresden;Chemnitz;Zwickau;Plauen;Görlitz;Freiberg;Bautzen;Pirna;Riesa" },
+    { "SAN", "Magdeburg;Halle;Dessau;Wittenberg;Stendal;Halberstadt;Bernburg;Merseburg;Naumburg" },
+    { "SHO", "Kiel;Lübeck;Flensburg;Neumünster;Norderstedt;Elmshorn;Pinneberg;Itzehoe;Husum" },
+    { "THU", "Erfurt;Jena;Gera;Weimar;Gotha;Nordhausen;Eisenach;Suhl;Ilmenau" },
+    { "WUE", "Stuttgart;Ulm;Heilbronn;Reutlingen;Esslingen;Ludwigsburg;Tübingen;Böblingen;Göppingen" },
 };
 
-template <size_t N>
-QString ziehe(Zufall &z, const char *const (&liste)[N])
+template<size_t N> QString ziehe(Zufall &z, const char *const (&liste)[N])
 {
     return QString::fromUtf8(liste[z.unter(quint32(N))]);
 }
 
 struct Klasse {
-    int ak = 0;        // index into kAltersklassen
+    int ak = 0; // index into kAltersklassen
     QString gewk;
     int vonZehntel = 0; // lightest weight in the class, in tenths of a kg
     int bisZehntel = 0; // heaviest
-    int position = 0;  // within the age class
-    int anzahl = 0;    // of the age class
+    int position = 0; // within the age class
+    int anzahl = 0; // of the age class
 };
 
 struct Club {
@@ -185,9 +177,9 @@ QVector<Klasse> klassen_lesen()
 {
     QVector<Klasse> klassen;
     for (int ak = 0; ak < int(std::size(kAltersklassen)); ++ak) {
-        auto q = dm().abfrage(
-            QStringLiteral("select TPBEZ from tabpos where TPFIRM = '000' and TPTAB = ? and TPKEY = ?"),
-            {QStringLiteral("Gewichtsklassen"), QString::fromUtf8(kAltersklassen[ak].tabelle)});
+        auto q
+            = dm().abfrage(QStringLiteral("select TPBEZ from tabpos where TPFIRM = '000' and TPTAB = ? and TPKEY = ?"),
+                           { QStringLiteral("Gewichtsklassen"), QString::fromUtf8(kAltersklassen[ak].tabelle) });
         if (!q || !q->next())
             return {};
         const QVector<GewichtsklasseVorlage> vorlagen = gewichtsklassen_zerlegen(q->value(0).toString());
@@ -222,7 +214,7 @@ QVector<Klasse> klassen_lesen()
 QVector<int> verteilung(Zufall &z, const QVector<Klasse> &klassen, int teilnehmer)
 {
     const int k = int(klassen.size());
-    QVector<int> klein{1, 2, 3, 1, 2, 3};
+    QVector<int> klein { 1, 2, 3, 1, 2, 3 };
     auto summe = [](const QVector<int> &v) {
         int s = 0;
         for (int x : v)
@@ -272,7 +264,7 @@ QVector<Club> vereine_planen(Zufall &z)
         if (vorhanden.contains(QString::fromUtf8(o.verband)))
             verbaende.append(&o);
     // A changed lookup table still gets clubs, without a federation then.
-    static const Orte ohneVerband{"", "Musterstadt;Beispielhausen;Demodorf;Probstadt;Testingen;Übungsfeld"};
+    static const Orte ohneVerband { "", "Musterstadt;Beispielhausen;Demodorf;Probstadt;Testingen;Übungsfeld" };
     if (verbaende.isEmpty())
         verbaende.append(&ohneVerband);
 
@@ -339,7 +331,7 @@ int schreiben(Zufall &z, const QVector<Klasse> &klassen, int teilnehmer, int &wk
         e.jgma = QString::number(jahr - a.juengster);
         e.kati = QString::number(a.kampfzeit);
         e.gsti = QStringLiteral("0"); // golden score without a limit
-        e.mshd = QStringLiteral("3");  // the third shido is hansoku-make
+        e.mshd = QStringLiteral("3"); // the third shido is hansoku-make
         e.rstr = QStringLiteral("X");
         e.hgtm = QStringLiteral("20");
         e.htg2 = QStringLiteral("10");
@@ -393,9 +385,9 @@ int schreiben(Zufall &z, const QVector<Klasse> &klassen, int teilnehmer, int &wk
                 QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STVNAM, STJG, STLOS, "
                                "STGEWN, STPLTZ, STSETZ, STTEXT, STSORT, STSTAT) "
                                "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, 0, 0)"),
-                {wk, stnr, sql_bindwert(QString::fromUtf8(a.name), QStringLiteral("T")),
-                 sql_bindwert(kl.gewk, QStringLiteral("T")), sql_bindwert(name, QStringLiteral("T")),
-                 sql_bindwert(vorname, QStringLiteral("T")), jg, c.los, gewicht, leer, leer}))
+                { wk, stnr, sql_bindwert(QString::fromUtf8(a.name), QStringLiteral("T")),
+                  sql_bindwert(kl.gewk, QStringLiteral("T")), sql_bindwert(name, QStringLiteral("T")),
+                  sql_bindwert(vorname, QStringLiteral("T")), jg, c.los, gewicht, leer, leer }))
             return 19902;
     }
 
@@ -403,8 +395,8 @@ int schreiben(Zufall &z, const QVector<Klasse> &klassen, int teilnehmer, int &wk
     for (const Club &c : std::as_const(clubs))
         if (!dm().Execute_SQL(QStringLiteral("update vereine set VEORT = ?, VEMLDG = ?, VEANZA = ?, VESGLD = ? "
                                              "where VEWKNR = ? and VELOS = ?"),
-                              {sql_bindwert(c.ort, QStringLiteral("T")), c.teilnehmer, c.teilnehmer,
-                               c.teilnehmer * 1200, wk, c.los}))
+                              { sql_bindwert(c.ort, QStringLiteral("T")), c.teilnehmer, c.teilnehmer,
+                                c.teilnehmer * 1200, wk, c.los }))
             return 19902;
     return 0;
 }
@@ -428,7 +420,7 @@ std::optional<int> demo_anlegen(const DemoVorgaben &v, QString *fehler)
     if (v.teilnehmer < klassen.size()) {
         if (fehler)
             *fehler = QStringLiteral("Mindestens ") + QString::number(klassen.size())
-                      + QStringLiteral(" Teilnehmer nötig, damit jede Gewichtsklasse besetzt ist");
+                + QStringLiteral(" Teilnehmer nötig, damit jede Gewichtsklasse besetzt ist");
         return std::nullopt;
     }
     Zufall z(v.seed);

@@ -9,7 +9,8 @@
 
 #include <optional>
 
-namespace obi {
+namespace obi
+{
 
 struct DemoVorgaben {
     int teilnehmer = 300;

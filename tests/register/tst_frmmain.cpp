@@ -242,6 +242,41 @@ private Q_SLOTS:
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 
+    void losnummerOhneVereinOeffnetDasVereinsfenster()
+    {
+        QTest::mouseClick(btn("btnNeu"), Qt::LeftButton);
+        tippen("edtAKID", QStringLiteral("MAENNER"));
+        tippen("edtNAME", QStringLiteral("OHNE"));
+        tippen("edtGEWK", QStringLiteral("-73"));
+        tippen("edtLOS", QStringLiteral("7"));
+        QString anfrage;
+        beiDialog(QStringLiteral("frmVereine"), [&anfrage](QWidget *dlg) {
+            anfrage = zustand().auswahl_wert;
+            static_cast<QDialog *>(dlg)->reject(); // closed without a lot number
+        });
+        QTest::mouseClick(btn("btnSpeichern"), Qt::LeftButton);
+        QCOMPARE(anfrage, QStringLiteral("7"));
+        QVERIFY(m_melder.nimm(31005));
+        QVERIFY(m_w->geaendert());
+        QCOMPARE(anzahl(QStringLiteral("select count(*) from starter where STNAME = 'OHNE'")), 0);
+        OBITRACK_KEINE_MELDUNG(m_melder);
+    }
+
+    void altersklassenTeilAuswahlOeffnetDieAuswahl()
+    {
+        QTest::mouseClick(btn("btnNeu"), Qt::LeftButton);
+        tippen("edtAKID", QStringLiteral("18"));
+        QString filter;
+        beiDialog(QStringLiteral("frmMatchcodeAK"), [&filter](QWidget *dlg) {
+            filter = zustand().auswahl_wert;
+            static_cast<QDialog *>(dlg)->reject();
+        });
+        edt("edtNAME")->setFocus(); // leaving the field checks it
+        QCOMPARE(filter, QStringLiteral("%18"));
+        QVERIFY(m_melder.nimm(31002));
+        OBITRACK_KEINE_MELDUNG(m_melder);
+    }
+
     void loeschenAuswahlFragtMitGenauerAnzahl()
     {
         tippen("edtSuchName", QStringLiteral("mei"));

@@ -10,7 +10,8 @@
 using namespace obi;
 using obi::test::DbTest;
 
-namespace {
+namespace
+{
 
 constexpr int kWk = 1;
 
@@ -49,7 +50,7 @@ protected:
     {
         ASSERT_TRUE(datenmodul().Execute_SQL(
             QStringLiteral("insert into tabpos (TPFIRM, TPTAB, TPKEY, TPBEZ) values ('000', 'Gewichtsklassen', ?, ?)"),
-            {key, bez}));
+            { key, bez }));
     }
 
     void teilnehmer(int stnr, const QString &akid, const QString &gewk)
@@ -57,7 +58,7 @@ protected:
         ASSERT_TRUE(datenmodul().Execute_SQL(
             QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
                            "values (?, ?, ?, ?, 'Name', 1, 0)"),
-            {kWk, stnr, akid, gewk}));
+            { kWk, stnr, akid, gewk }));
     }
 
     // "name:sort:weight" of each weight class of the age class, by sort number.
@@ -66,7 +67,7 @@ protected:
         QStringList l;
         auto q = datenmodul().abfrage(QStringLiteral("select GKGEWK, GKSORT, GKGEWN, GKSTAT from gew_klassen "
                                                      "where GKWKNR = ? and GKAKID = ? order by GKSORT"),
-                                      {kWk, akid});
+                                      { kWk, akid });
         EXPECT_TRUE(q.has_value());
         while (q && q->next())
             l << q->value(0).toString() + u':' + q->value(1).toString() + u':' + q->value(2).toString();
@@ -75,7 +76,9 @@ protected:
 
     int anzahlKlassen()
     {
-        return datenmodul().einzelwert(QStringLiteral("select count(*) from klassen where AKWKNR = ?"), {kWk}).toInt();
+        return datenmodul()
+            .einzelwert(QStringLiteral("select count(*) from klassen where AKWKNR = ?"), { kWk })
+            .toInt();
     }
 
     // Makes every insert of the weight class name fail in the database.
@@ -84,15 +87,16 @@ protected:
         QSqlQuery q(datenmodul().db());
         if (istPostgres()) {
             ASSERT_TRUE(q.exec(QStringLiteral("create function gk_sperre() returns trigger as $$ begin "
-                                              "if new.GKGEWK = '") + gewk
+                                              "if new.GKGEWK = '")
+                               + gewk
                                + QStringLiteral("' then raise exception 'gesperrt'; end if; return new; end $$ "
                                                 "language plpgsql")));
             ASSERT_TRUE(q.exec(QStringLiteral("create trigger gk_sperre before insert on gew_klassen "
                                               "for each row execute function gk_sperre()")));
         } else {
             ASSERT_TRUE(q.exec(QStringLiteral("create trigger gk_sperre before insert on gew_klassen when "
-                                              "new.GKGEWK = '") + gewk
-                               + QStringLiteral("' begin select raise(abort, 'gesperrt'); end")));
+                                              "new.GKGEWK = '")
+                               + gewk + QStringLiteral("' begin select raise(abort, 'gesperrt'); end")));
         }
     }
 };
@@ -178,26 +182,26 @@ TEST_P(Altersklassen, FeldpruefungenMitMeldungUndFeld)
         const char *feld;
     };
     const Fall faelle[] = {
-        {"Name leer", [](AltersklasseEingabe &e) { e.akid = QStringLiteral("   "); }, 21001, "AKID"},
-        {"Name zu lang", [](AltersklasseEingabe &e) { e.akid = QString(21, u'A'); }, 21005, "AKID"},
-        {"Name vorhanden", [](AltersklasseEingabe &e) { e.akid = QStringLiteral("alt"); }, 18001, "AKID"},
-        {"Geschlecht", [](AltersklasseEingabe &e) { e.mw = QStringLiteral("X"); }, 21005, "MW"},
-        {"Tabelle", [](AltersklasseEingabe &e) { e.gewt = QStringLiteral("GIBTESNICHT"); }, 31001, "GEWT"},
-        {"Tabelle leer", [](AltersklasseEingabe &e) { e.gewt = QString(); }, 31001, "GEWT"},
-        {"Jahrgang alt", [](AltersklasseEingabe &e) { e.jgmi = QStringLiteral("20x1"); }, 21004, "JGMI"},
-        {"Jahrgang jung", [](AltersklasseEingabe &e) { e.jgma = QStringLiteral("2,5"); }, 21004, "JGMA"},
-        {"Kampfzeit", [](AltersklasseEingabe &e) { e.kati = QStringLiteral("3 Min"); }, 21004, "KATI"},
-        {"Kampfzeit negativ", [](AltersklasseEingabe &e) { e.kati = QStringLiteral("-1"); }, 21005, "KATI"},
-        {"Shidos keine Zahl", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("drei"); }, 21004, "MSHD"},
-        {"Shidos 1", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("1"); }, 31063, "MSHD"},
-        {"Shidos 10", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("10"); }, 31063, "MSHD"},
-        {"Strafen", [](AltersklasseEingabe &e) { e.rstr = QStringLiteral("7"); }, 31064, "RSTR"},
-        {"Strafen blank", [](AltersklasseEingabe &e) { e.rstr = QStringLiteral(" "); }, 31064, "RSTR"},
-        {"Haltegriff 9", [](AltersklasseEingabe &e) { e.hgtm = QStringLiteral("9"); }, 31065, "HGTM"},
-        {"Haltegriff 61", [](AltersklasseEingabe &e) { e.hgtm = QStringLiteral("61"); }, 31065, "HGTM"},
-        {"Haltegriff leer", [](AltersklasseEingabe &e) { e.hgtm = QString(); }, 31065, "HGTM"},
-        {"Waza keine Zahl", [](AltersklasseEingabe &e) { e.htg2 = QStringLiteral("x"); }, 21004, "HTG2"},
-        {"Waza 9", [](AltersklasseEingabe &e) { e.htg2 = QStringLiteral("9"); }, 31065, "HTG2"},
+        { "Name leer", [](AltersklasseEingabe &e) { e.akid = QStringLiteral("   "); }, 21001, "AKID" },
+        { "Name zu lang", [](AltersklasseEingabe &e) { e.akid = QString(21, u'A'); }, 21005, "AKID" },
+        { "Name vorhanden", [](AltersklasseEingabe &e) { e.akid = QStringLiteral("alt"); }, 18001, "AKID" },
+        { "Geschlecht", [](AltersklasseEingabe &e) { e.mw = QStringLiteral("X"); }, 21005, "MW" },
+        { "Tabelle", [](AltersklasseEingabe &e) { e.gewt = QStringLiteral("GIBTESNICHT"); }, 31001, "GEWT" },
+        { "Tabelle leer", [](AltersklasseEingabe &e) { e.gewt = QString(); }, 31001, "GEWT" },
+        { "Jahrgang alt", [](AltersklasseEingabe &e) { e.jgmi = QStringLiteral("20x1"); }, 21004, "JGMI" },
+        { "Jahrgang jung", [](AltersklasseEingabe &e) { e.jgma = QStringLiteral("2,5"); }, 21004, "JGMA" },
+        { "Kampfzeit", [](AltersklasseEingabe &e) { e.kati = QStringLiteral("3 Min"); }, 21004, "KATI" },
+        { "Kampfzeit negativ", [](AltersklasseEingabe &e) { e.kati = QStringLiteral("-1"); }, 21005, "KATI" },
+        { "Shidos keine Zahl", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("drei"); }, 21004, "MSHD" },
+        { "Shidos 1", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("1"); }, 31063, "MSHD" },
+        { "Shidos 10", [](AltersklasseEingabe &e) { e.mshd = QStringLiteral("10"); }, 31063, "MSHD" },
+        { "Strafen", [](AltersklasseEingabe &e) { e.rstr = QStringLiteral("7"); }, 31064, "RSTR" },
+        { "Strafen blank", [](AltersklasseEingabe &e) { e.rstr = QStringLiteral(" "); }, 31064, "RSTR" },
+        { "Haltegriff 9", [](AltersklasseEingabe &e) { e.hgtm = QStringLiteral("9"); }, 31065, "HGTM" },
+        { "Haltegriff 61", [](AltersklasseEingabe &e) { e.hgtm = QStringLiteral("61"); }, 31065, "HGTM" },
+        { "Haltegriff leer", [](AltersklasseEingabe &e) { e.hgtm = QString(); }, 31065, "HGTM" },
+        { "Waza keine Zahl", [](AltersklasseEingabe &e) { e.htg2 = QStringLiteral("x"); }, 21004, "HTG2" },
+        { "Waza 9", [](AltersklasseEingabe &e) { e.htg2 = QStringLiteral("9"); }, 31065, "HTG2" },
     };
     speichern(gueltig(QStringLiteral("ALT")));
     for (const Fall &f : faelle) {
@@ -247,12 +251,12 @@ TEST_P(Altersklassen, WazaHaltegriffWirdErsetzt)
         const char *danach;
     };
     const Fall faelle[] = {
-        {"20", "15", false, 0, "15"},
-        {"20", "20", false, 0, "20"},
-        {"20", "30", true, 0, "20"},
+        { "20", "15", false, 0, "15" },
+        { "20", "20", false, 0, "20" },
+        { "20", "30", true, 0, "20" },
         // An entered 0 is replaced and still refused once.
-        {"20", "0", true, 31065, "20"},
-        {"20", "", true, 31065, "20"},
+        { "20", "0", true, 31065, "20" },
+        { "20", "", true, 31065, "20" },
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(std::string(f.hgtm) + "/" + f.htg2);
@@ -301,8 +305,8 @@ TEST(Gewichtsklassen, NumerischesGewicht)
         bool ohneZiffer;
     };
     const Fall faelle[] = {
-        {"-46,5", 465, false}, {"+90", 999, false}, {"+", 999, true},    {"-100", 100, false},
-        {"offen", 0, true},    {"P1", 1, false},    {"-47Kg", 47, false},
+        { "-46,5", 465, false }, { "+90", 999, false }, { "+", 999, true },     { "-100", 100, false },
+        { "offen", 0, true },    { "P1", 1, false },    { "-47Kg", 47, false },
     };
     for (const Fall &f : faelle) {
         const auto k = gewichtsklassen_zerlegen(QString::fromUtf8(f.name));
@@ -316,8 +320,7 @@ TEST_P(Altersklassen, NeueAltersklasseErzeugtGewichtsklassen)
 {
     tabelle(QStringLiteral("TEST"), QStringLiteral("-40;-44;;-48,5;+48,5;"));
     speichern(gueltig(QStringLiteral("U15"), QStringLiteral("TEST")));
-    EXPECT_EQ(klassen(QStringLiteral("U15")),
-              (QStringList{"-40:1:40", "-44:2:44", "-48,5:3:485", "+48,5:4:999"}));
+    EXPECT_EQ(klassen(QStringLiteral("U15")), (QStringList { "-40:1:40", "-44:2:44", "-48,5:3:485", "+48,5:4:999" }));
     const auto liste = gewichtsklassen_lesen(kWk, QStringLiteral("U15"));
     ASSERT_TRUE(liste.has_value());
     ASSERT_EQ(liste->size(), 4);
@@ -329,14 +332,14 @@ TEST_P(Altersklassen, StueckOhneZiffernWarnt)
     tabelle(QStringLiteral("POOL"), QStringLiteral("-30;offen"));
     speichern(gueltig(QStringLiteral("U11"), QStringLiteral("POOL")));
     erwarteText(QStringLiteral("Fehler bei Umsetzung: offen"));
-    EXPECT_EQ(klassen(QStringLiteral("U11")), (QStringList{"-30:1:30", "offen:2:0"}));
+    EXPECT_EQ(klassen(QStringLiteral("U11")), (QStringList { "-30:1:30", "offen:2:0" }));
 }
 
 TEST_P(Altersklassen, TabelleMitDoppeltenOderZuLangenNamenWirdAbgelehnt)
 {
     tabelle(QStringLiteral("DOPPELT"), QStringLiteral("-40;-44;-40"));
     tabelle(QStringLiteral("LANG"), QStringLiteral("-40;bis 44 Kilogramm"));
-    for (const char *gewt : {"DOPPELT", "LANG"}) {
+    for (const char *gewt : { "DOPPELT", "LANG" }) {
         AltersklasseEingabe e = gueltig(QStringLiteral("U15"), QLatin1String(gewt));
         EXPECT_EQ(altersklasse_speichern(e, true, kWk).feld, QStringLiteral("GEWT")) << gewt;
         erwarteMeldung(31001);
@@ -348,17 +351,19 @@ TEST_P(Altersklassen, NurBemerkungGeaendertBehaeltGewichtsklassen)
 {
     speichern(gueltig(QStringLiteral("U15")));
     // Marked as the overview would, so regeneration would show.
-    ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("update gew_klassen set GKSTAT = 4 where GKWKNR = ?"), {kWk}));
+    ASSERT_TRUE(
+        datenmodul().Execute_SQL(QStringLiteral("update gew_klassen set GKSTAT = 4 where GKWKNR = ?"), { kWk }));
     teilnehmer(1, QStringLiteral("U15"), QStringLiteral("-40"));
 
     AltersklasseEingabe e = altersklasse_eingabe(*altersklasse_lesen(kWk, QStringLiteral("U15")));
     e.text = QStringLiteral("geändert");
     speichern(e, false);
     EXPECT_EQ(altersklasse_lesen(kWk, QStringLiteral("U15"))->text, QStringLiteral("geändert"));
-    EXPECT_EQ(datenmodul()
-                  .einzelwert(QStringLiteral("select count(*) from gew_klassen where GKWKNR = ? and GKSTAT = 4"), {kWk})
-                  .toInt(),
-              10);
+    EXPECT_EQ(
+        datenmodul()
+            .einzelwert(QStringLiteral("select count(*) from gew_klassen where GKWKNR = ? and GKSTAT = 4"), { kWk })
+            .toInt(),
+        10);
 }
 
 TEST_P(Altersklassen, NeueTabelleErzeugtKlassenNeuNach3001)
@@ -372,7 +377,7 @@ TEST_P(Altersklassen, NeueTabelleErzeugtKlassenNeuNach3001)
     EXPECT_EQ(klassen(QStringLiteral("U15")).size(), 9);
     EXPECT_EQ(klassen(QStringLiteral("U15")).first(), QStringLiteral("-33:1:33"));
     // The participant's class is gone now: the repair window has work.
-    EXPECT_EQ(ungueltige_gewichtsklassen(kWk, QStringLiteral("U15")), QStringList{QStringLiteral("-34")});
+    EXPECT_EQ(ungueltige_gewichtsklassen(kWk, QStringLiteral("U15")), QStringList { QStringLiteral("-34") });
 
     // Without participants no message.
     speichern(gueltig(QStringLiteral("U18"), QStringLiteral("U18M")));
@@ -409,7 +414,7 @@ TEST_P(Altersklassen, AnlegenGewichtsklassenAllesOderNichts)
     erwarteMeldung(19902);
     EXPECT_EQ(klassen(QStringLiteral("U15")).size(), 10);
     EXPECT_TRUE(anlegen_gewichtsklassen(kWk, QStringLiteral("U15"), QStringLiteral("-1;-2")));
-    EXPECT_EQ(klassen(QStringLiteral("U15")), (QStringList{"-1:1:1", "-2:2:2"}));
+    EXPECT_EQ(klassen(QStringLiteral("U15")), (QStringList { "-1:1:1", "-2:2:2" }));
 }
 
 // ---- Changing and deleting ---------------------------------------------------

@@ -6,7 +6,8 @@
 using namespace obi;
 using obi::test::DbTest;
 
-namespace {
+namespace
+{
 
 struct Lauf {
     int rc;
@@ -32,7 +33,7 @@ protected:
         m_ini = schreibeIni();
     }
 
-    Lauf aufruf(const QStringList &rest) { return cli(QStringList{QStringLiteral("--config"), m_ini} + rest); }
+    Lauf aufruf(const QStringList &rest) { return cli(QStringList { QStringLiteral("--config"), m_ini } + rest); }
 
     QString m_ini;
 };
@@ -53,13 +54,13 @@ TEST_P(CliKlassen, AltersklassenUndGewichtsklassen)
         QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
                        "values (1, 1, 'U18w', '-44', 'Name', 1, 0)")));
 
-    Lauf ak = aufruf({QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                      QStringLiteral("1")});
+    Lauf ak = aufruf(
+        { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1") });
     EXPECT_EQ(ak.rc, 0) << ak.err.toStdString();
     EXPECT_EQ(ak.out, QStringLiteral("U18w;U18W;2009-2011;W;8\n"));
 
-    Lauf gk = aufruf({QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                      QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U18w")});
+    Lauf gk = aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
+                       QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U18w") });
     EXPECT_EQ(gk.rc, 0) << gk.err.toStdString();
     const QStringList zeilen = gk.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(zeilen.size(), 8);
@@ -67,16 +68,16 @@ TEST_P(CliKlassen, AltersklassenUndGewichtsklassen)
     EXPECT_EQ(zeilen.at(1), QStringLiteral("U18w;-44;2;44;1"));
     EXPECT_EQ(zeilen.at(7), QStringLiteral("U18w;+70;8;999;0"));
 
-    Lauf leer = aufruf({QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                        QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U15")});
+    Lauf leer = aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
+                         QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U15") });
     EXPECT_EQ(leer.rc, 0);
     EXPECT_TRUE(leer.out.isEmpty());
 }
 
 TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
 {
-    const QStringList demo{QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("500"),
-                           QStringLiteral("--seed"), QStringLiteral("1")};
+    const QStringList demo { QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("500"),
+                             QStringLiteral("--seed"), QStringLiteral("1") };
     Lauf a = aufruf(demo);
     ASSERT_EQ(a.rc, 0) << a.err.toStdString();
     Lauf b = aufruf(demo);
@@ -85,7 +86,7 @@ TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
     EXPECT_EQ(b.out, QStringLiteral("2\n"));
 
     const auto liste = [&](const QString &wk) {
-        return aufruf({QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), wk});
+        return aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), wk });
     };
     Lauf la = liste(QStringLiteral("1"));
     Lauf lb = liste(QStringLiteral("2"));
@@ -99,12 +100,12 @@ TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
     }
     EXPECT_EQ(summe, 500);
 
-    Lauf ak = aufruf({QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                      QStringLiteral("1")});
+    Lauf ak = aufruf(
+        { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1") });
     EXPECT_EQ(ak.out.count(u'\n'), 6);
 
     // The default: 300 participants.
-    Lauf c = aufruf({QStringLiteral("demo")});
+    Lauf c = aufruf({ QStringLiteral("demo") });
     ASSERT_EQ(c.rc, 0) << c.err.toStdString();
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from starter where STWKNR = 3")).toInt(), 300);
 }
@@ -112,16 +113,17 @@ TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
 TEST_P(CliKlassen, FalscheAufrufe)
 {
     const QList<QStringList> faelle = {
-        {QStringLiteral("age-class"), QStringLiteral("list")},
-        {QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("x")},
-        {QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("0")},
-        {QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--age-class"), QStringLiteral("U15")},
-        {QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1"),
-         QStringLiteral("--gewicht"), QStringLiteral("3")},
-        {QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("-5")},
-        {QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("viele")},
-        {QStringLiteral("demo"), QStringLiteral("--seed"), QStringLiteral("-1")},
-        {QStringLiteral("demo"), QStringLiteral("extra")},
+        { QStringLiteral("age-class"), QStringLiteral("list") },
+        { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("x") },
+        { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("0") },
+        { QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--age-class"),
+          QStringLiteral("U15") },
+        { QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1"),
+          QStringLiteral("--gewicht"), QStringLiteral("3") },
+        { QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("-5") },
+        { QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("viele") },
+        { QStringLiteral("demo"), QStringLiteral("--seed"), QStringLiteral("-1") },
+        { QStringLiteral("demo"), QStringLiteral("extra") },
     };
     for (const QStringList &f : faelle) {
         const Lauf l = aufruf(f);
@@ -129,7 +131,7 @@ TEST_P(CliKlassen, FalscheAufrufe)
         EXPECT_FALSE(l.err.isEmpty()) << f.join(u' ').toStdString();
     }
     // Too few participants for every weight class: refused, nothing written.
-    const Lauf wenig = aufruf({QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("10")});
+    const Lauf wenig = aufruf({ QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("10") });
     EXPECT_EQ(wenig.rc, 1);
     EXPECT_TRUE(wenig.err.contains(QStringLiteral("Mindestens")));
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from wettkampf")).toInt(), 0);

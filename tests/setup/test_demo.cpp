@@ -12,7 +12,8 @@
 using namespace obi;
 using obi::test::DbTest;
 
-namespace {
+namespace
+{
 
 class Demo : public DbTest
 {
@@ -20,7 +21,7 @@ protected:
     int anlegen(int teilnehmer, quint32 seed)
     {
         QString fehler;
-        const std::optional<int> wk = demo_anlegen({teilnehmer, seed}, &fehler);
+        const std::optional<int> wk = demo_anlegen({ teilnehmer, seed }, &fehler);
         EXPECT_TRUE(wk.has_value()) << fehler.toStdString();
         return wk.value_or(0);
     }
@@ -29,7 +30,7 @@ protected:
     QStringList zeilen(const QString &sql, int wk)
     {
         QStringList l;
-        auto q = datenmodul().abfrage(sql, {wk});
+        auto q = datenmodul().abfrage(sql, { wk });
         EXPECT_TRUE(q.has_value());
         while (q && q->next()) {
             QStringList felder;
@@ -91,9 +92,10 @@ TEST_P(Demo, TurnierAltersklassenVereineUndTeilnehmerPassen)
 {
     const int wk = anlegen(120, 5);
     ASSERT_GT(wk, 0);
-    EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select WKBEZ from wettkampf where WKWKNR = ?"), {wk}).toString(),
-              QStringLiteral("Demo-Turnier"));
-    EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select WKDATU from wettkampf where WKWKNR = ?"), {wk}).toInt(),
+    EXPECT_EQ(
+        datenmodul().einzelwert(QStringLiteral("select WKBEZ from wettkampf where WKWKNR = ?"), { wk }).toString(),
+        QStringLiteral("Demo-Turnier"));
+    EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select WKDATU from wettkampf where WKWKNR = ?"), { wk }).toInt(),
               heute_zahl());
 
     const auto ak = altersklassen_lesen(wk);
@@ -104,8 +106,8 @@ TEST_P(Demo, TurnierAltersklassenVereineUndTeilnehmerPassen)
         EXPECT_LE(a.jgmi, a.jgma);
     }
     namen.sort();
-    EXPECT_EQ(namen, (QStringList{"Frauen/W/240", "Männer/M/240", "U15m/M/180", "U15w/W/180", "U18m/M/240",
-                                  "U18w/W/240"}));
+    EXPECT_EQ(namen,
+              (QStringList { "Frauen/W/240", "Männer/M/240", "U15m/M/180", "U15w/W/180", "U18m/M/240", "U18w/W/240" }));
 
     // Every participant: a year within the age class, a weight within the
     // weight class, a club that exists.
@@ -114,7 +116,7 @@ TEST_P(Demo, TurnierAltersklassenVereineUndTeilnehmerPassen)
                        "from starter s join klassen k on k.AKWKNR = s.STWKNR and k.AKAKID = s.STAKID "
                        "join gew_klassen g on g.GKWKNR = s.STWKNR and g.GKAKID = s.STAKID and g.GKGEWK = s.STGEWK "
                        "left join vereine v on v.VEWKNR = s.STWKNR and v.VELOS = s.STLOS where s.STWKNR = ?"),
-        {wk});
+        { wk });
     ASSERT_TRUE(q.has_value());
     int n = 0;
     while (q->next()) {
@@ -163,7 +165,7 @@ TEST_P(Demo, LosnummernWieImVereinsfenster)
 TEST_P(Demo, ZuWenigeTeilnehmerSchreibtNichts)
 {
     QString fehler;
-    EXPECT_FALSE(demo_anlegen({demo_mindest_teilnehmer() - 1, 1}, &fehler).has_value());
+    EXPECT_FALSE(demo_anlegen({ demo_mindest_teilnehmer() - 1, 1 }, &fehler).has_value());
     EXPECT_FALSE(fehler.isEmpty());
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from wettkampf")).toInt(), 0);
 
@@ -180,7 +182,7 @@ TEST_P(Demo, FehlendeGewichtstabelleSchreibtNichts)
     ASSERT_TRUE(datenmodul().Execute_SQL(
         QStringLiteral("delete from tabpos where TPTAB = 'Gewichtsklassen' and TPKEY = 'FRAUEN'")));
     QString fehler;
-    EXPECT_FALSE(demo_anlegen({300, 1}, &fehler).has_value());
+    EXPECT_FALSE(demo_anlegen({ 300, 1 }, &fehler).has_value());
     EXPECT_TRUE(fehler.contains(QStringLiteral("FRAUEN")));
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from klassen")).toInt(), 0);
 }

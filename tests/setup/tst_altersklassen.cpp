@@ -23,8 +23,7 @@ class TstAltersklassen : public QObject
     TestDatenbank m_db;
     QtTestMelder m_melder;
 
-    template <typename T>
-    static T *kind(QWidget &w, const char *name)
+    template<typename T> static T *kind(QWidget &w, const char *name)
     {
         T *k = w.findChild<T *>(QLatin1String(name));
         if (!k)
@@ -216,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(kind<QLineEdit>(w, "edtAKID")->text(), QStringLiteral("U18"));
         m_melder.antworten << true;
         kind<QPushButton>(w, "btnLoeschen")->click();
-        QCOMPARE(m_melder.fragen, QStringList{QStringLiteral("Diesen Datensatz löschen ?")});
+        QCOMPARE(m_melder.fragen, QStringList { QStringLiteral("Diesen Datensatz löschen ?") });
         OBITRACK_KEINE_MELDUNG(m_melder);
         QVERIFY(!altersklasse_lesen(1, QStringLiteral("U18")).has_value());
         QCOMPARE(gewichtsklassen(QStringLiteral("U18")), 0);

@@ -28,7 +28,8 @@
 #include <iterator>
 #include <utility>
 
-namespace obi {
+namespace obi
+{
 
 struct TfrmAltersklassen::Impl : public QObject {
     explicit Impl(TfrmAltersklassen *fenster)
@@ -69,10 +70,10 @@ struct TfrmAltersklassen::Impl : public QObject {
     QVector<Altersklasse> liste;
     QChar modus = u'U';
     bool geaendert = false;
-    QString wiederZeigen;      // name of the row to show after the list is re-read
+    QString wiederZeigen; // name of the row to show after the list is re-read
     bool geoeffnet = false;
     bool pruefeGerade = false; // no leave-check while a check shows its message or moves the focus
-    bool liestGerade = false;  // the grid is refilled: its row changes are no user moves
+    bool liestGerade = false; // the grid is refilled: its row changes are no user moves
 
     void aufbauen();
     void daten_lesen();
@@ -150,9 +151,9 @@ void TfrmAltersklassen::Impl::aufbauen()
     grdSFL = new QTableView(q);
     grdSFL->setObjectName(QStringLiteral("grdSFL"));
     modell = new QStandardItemModel(0, 6, grdSFL);
-    modell->setHorizontalHeaderLabels({QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
-                                       QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
-                                       QStringLiteral("M/W"), QStringLiteral("Bemerkung")});
+    modell->setHorizontalHeaderLabels({ QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
+                                        QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
+                                        QStringLiteral("M/W"), QStringLiteral("Bemerkung") });
     grdSFL->setModel(modell);
     grdSFL->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdSFL->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -172,7 +173,7 @@ void TfrmAltersklassen::Impl::aufbauen()
     edtAKID = feld("edtAKID", 20);
     cbMW = new QComboBox(q);
     cbMW->setObjectName(QStringLiteral("cbMW"));
-    cbMW->addItems({QStringLiteral("M"), QStringLiteral("W")});
+    cbMW->addItems({ QStringLiteral("M"), QStringLiteral("W") });
     connect(cbMW, &QComboBox::activated, this, [this] { aendern(); });
     edtGEWT = feld("edtGEWT", 10);
     edtGEWTBez = beschreibung("edtGEWTBez");
@@ -193,7 +194,7 @@ void TfrmAltersklassen::Impl::aufbauen()
     chk2WAZ = schalter("chk2WAZ", QStringLiteral("Waza-Ari zu Ippon addieren"));
     edtTEXT = feld("edtTEXT", 255);
     // Keys of lookup tables: F4 or a double click picks them.
-    for (QLineEdit *f : {edtGEWT, edtRSTR}) {
+    for (QLineEdit *f : { edtGEWT, edtRSTR }) {
         f->setStyleSheet(QStringLiteral("QLineEdit { background-color: yellow; }"));
         f->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
     }
@@ -212,7 +213,9 @@ void TfrmAltersklassen::Impl::aufbauen()
         }
         ++reihe;
     };
-    auto hinweis = [this](const QString &text) { return new QLabel(text, box); };
+    auto hinweis = [this](const QString &text) {
+        return new QLabel(text, box);
+    };
     zeile(QStringLiteral("Altersklasse"), edtAKID);
     zeile(QStringLiteral("männlich/weiblich"), cbMW);
     zeile(QStringLiteral("Gewichtstabelle"), edtGEWT, edtGEWTBez);
@@ -239,7 +242,7 @@ void TfrmAltersklassen::Impl::aufbauen()
     btnAbbrechen = knopf("btnAbbrechen", QStringLiteral("&Abbrechen"));
     btnBeenden = knopf("btnBeenden", QStringLiteral("&Beenden"));
     auto *knoepfe = new QHBoxLayout;
-    for (QPushButton *b : {btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden})
+    for (QPushButton *b : { btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden })
         knoepfe->addWidget(b);
 
     auto *haupt = new QVBoxLayout(q);
@@ -248,9 +251,9 @@ void TfrmAltersklassen::Impl::aufbauen()
     haupt->addLayout(knoepfe);
     q->resize(720, 720);
 
-    QWidget *folge[] = {grdSFL,  edtAKID, cbMW,    edtGEWT, edtJGMI, edtJGMA,      edtKATI, edtMSHD,
-                        edtRSTR, edtHGTM, edtHTG2, chkWAZA, chkYUKO, chk2WAZ,      edtTEXT, btnSpeichern,
-                        btnNeu,  btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden};
+    QWidget *folge[] = { grdSFL,  edtAKID,      cbMW,    edtGEWT,     edtJGMI,     edtJGMA,      edtKATI,
+                         edtMSHD, edtRSTR,      edtHGTM, edtHTG2,     chkWAZA,     chkYUKO,      chk2WAZ,
+                         edtTEXT, btnSpeichern, btnNeu,  btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden };
     for (size_t i = 1; i < std::size(folge); ++i)
         QWidget::setTabOrder(folge[i - 1], folge[i]);
 
@@ -267,13 +270,13 @@ void TfrmAltersklassen::Impl::daten_lesen()
     const auto gelesen = altersklassen_lesen(aktueller_wettkampf_nr());
     if (!gelesen)
         zeige_meldung(19902);
-    liste = gelesen.value_or(QVector<Altersklasse>{});
+    liste = gelesen.value_or(QVector<Altersklasse> {});
 
     liestGerade = true;
     modell->removeRows(0, modell->rowCount());
     for (const Altersklasse &a : std::as_const(liste)) {
         QList<QStandardItem *> z;
-        for (const QString &t : {a.akid, a.gewt, QString::number(a.jgmi), QString::number(a.jgma), a.mw, a.text})
+        for (const QString &t : { a.akid, a.gewt, QString::number(a.jgmi), QString::number(a.jgma), a.mw, a.text })
             z << new QStandardItem(t);
         z.at(2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         z.at(3)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -393,7 +396,7 @@ void TfrmAltersklassen::Impl::zustand_zeigen()
 {
     btnSpeichern->setEnabled(geaendert);
     btnAbbrechen->setEnabled(geaendert);
-    for (QWidget *w : std::initializer_list<QWidget *>{btnBeenden, btnLoeschen, btnNeu, grdSFL})
+    for (QWidget *w : std::initializer_list<QWidget *> { btnBeenden, btnLoeschen, btnNeu, grdSFL })
         w->setEnabled(!geaendert);
     // The name is the key: an existing age class is changed, never renamed.
     edtAKID->setReadOnly(modus != u'I');
@@ -552,8 +555,8 @@ bool TfrmAltersklassen::Impl::eventFilter(QObject *obj, QEvent *e)
         const auto *k = static_cast<QKeyEvent *>(e);
         const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
         if ((obj == edtGEWT || obj == edtRSTR) && k->key() == Qt::Key_F4 && k->modifiers() == Qt::NoModifier) {
-            tabelle_waehlen(static_cast<QLineEdit *>(obj), obj == edtGEWT ? QStringLiteral("Gewichtsklassen")
-                                                                          : QStringLiteral("Strafen"));
+            tabelle_waehlen(static_cast<QLineEdit *>(obj),
+                            obj == edtGEWT ? QStringLiteral("Gewichtsklassen") : QStringLiteral("Strafen"));
             return true;
         }
         // Enter in a field must not press a button.

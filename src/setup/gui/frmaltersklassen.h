@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-namespace obi {
+namespace obi
+{
 
 // Age classes of the current tournament with their bout rules; saving
 // generates the weight classes from the weight table and then opens the
