@@ -264,11 +264,12 @@ private Q_SLOTS:
 
     void altersklassenTeilAuswahlOeffnetDieAuswahl()
     {
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
         QTest::mouseClick(btn("btnNeu"), Qt::LeftButton);
         tippen("edtAKID", QStringLiteral("18"));
         QString filter;
         beiDialog(QStringLiteral("frmMatchcodeAK"), [&filter](QWidget *dlg) {
-            filter = zustand().auswahl_wert;
+            filter = dlg->findChild<QLineEdit *>(QStringLiteral("edtAusw"))->text();
             static_cast<QDialog *>(dlg)->reject();
         });
         edt("edtNAME")->setFocus(); // leaving the field checks it

@@ -35,8 +35,7 @@ bool GridRadFilter::eventFilter(QObject *obj, QEvent *e)
             break;
     }
     // Only data grids (row selection); calendars and combo lists keep their own wheel.
-    if (!grid || !grid->isEnabled() || !grid->model()
-        || grid->selectionBehavior() != QAbstractItemView::SelectRows)
+    if (!grid || !grid->isEnabled() || !grid->model() || grid->selectionBehavior() != QAbstractItemView::SelectRows)
         return false;
     auto *rad = static_cast<QWheelEvent *>(e);
     const int delta = rad->angleDelta().y();

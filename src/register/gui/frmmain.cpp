@@ -1282,7 +1282,9 @@ bool TfrmMain::eventFilter(QObject *obj, QEvent *e)
         const auto grund = static_cast<QFocusEvent *>(e)->reason();
         if (m_pruefeAus || grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason)
             break;
-        if (QApplication::focusWidget() == m_btnAbbrechen)
+        // Cancelling needs no check; saving checks every field itself, so the
+        // click does not run the same check (and its club window) twice.
+        if (QApplication::focusWidget() == m_btnAbbrechen || QApplication::focusWidget() == m_btnSpeichern)
             break;
         m_pruefeAus = true;
         feld_verlassen(feld);
