@@ -232,6 +232,32 @@ private Q_SLOTS:
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 
+    void altersklassenwechselFuelltBeideSeiten()
+    {
+        QVERIFY(m_db.dm().Execute_SQL(QStringLiteral("insert into klassen (AKWKNR, AKAKID, AKGEWT, AKJGMI, AKJGMA, "
+                                                     "AKMW) values (1, 'Leer', '', 0, 0, 'W')")));
+        zustand().auswahl_wert = QStringLiteral("gibt es nicht");
+        TfrmEinteilung w;
+        w.show();
+        auto *ak = kind<QComboBox>(w, "cbAKID");
+        auto *gew1 = kind<QComboBox>(w, "cbGEW1");
+        auto *gew2 = kind<QComboBox>(w, "cbGEW2");
+        QCOMPARE(ak->currentText(), QStringLiteral("Jugend")); // unknown preset: the first
+        ak->setCurrentText(QStringLiteral("U15"));
+        QCOMPARE(gew1->currentText(), QStringLiteral("-40"));
+        QCOMPARE(gew2->currentText(), QStringLiteral("-44"));
+        QCOMPARE(kind<QTableView>(w, "grdSFL1")->model()->rowCount(), 0);
+        // An age class without weight classes leaves both sides empty.
+        ak->setCurrentText(QStringLiteral("Leer"));
+        QCOMPARE(gew1->count(), 0);
+        QCOMPARE(gew2->count(), 0);
+        waehle(kind<QTableView>(w, "grdSFL1"), {0});
+        kind<QPushButton>(w, "btnNach2")->click();
+        kind<QPushButton>(w, "btnCreateNach2")->click();
+        QVERIFY(m_melder.nimm(2004));
+        OBITRACK_KEINE_MELDUNG(m_melder);
+    }
+
     // ---- TfrmEinteilungNeu ----------------------------------------------------------
 
     void vorhandeneKlasseBleibtImFeld()

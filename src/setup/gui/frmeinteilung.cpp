@@ -227,9 +227,9 @@ void TfrmEinteilung::Impl::klassen_fuellen()
         box->addItems(klassen);
     }
     int links = cbGEW1->findText(linksAlt);
-    if (links < 0)
+    if (links < 0 && !klassen.isEmpty())
         links = std::clamp(linksPos, 0, int(klassen.size()) - 1);
-    cbGEW1->setCurrentIndex(klassen.isEmpty() ? -1 : links);
+    cbGEW1->setCurrentIndex(links);
     cbGEW2->setCurrentIndex(int(klassen.size()) - 1);
     cbGEW1->blockSignals(false);
     cbGEW2->blockSignals(false);
