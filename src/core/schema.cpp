@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "basis.h"
+#include "competition/listenvorlagen.h"
 #include "datenbank.h"
 
 #include <QSqlDatabase>
@@ -410,6 +411,8 @@ bool schema_anlegen(Tdm &dm, QString *fehler)
     for (const SqlTeil &teil : zeilen_anweisungen())
         if (!dm.Execute_SQL(teil))
             return scheitern(dm.letzter_fehler());
+    if (!listenvorlagen_schreiben(dm, &meldung))
+        return scheitern(meldung);
     if (!ta.commit()) {
         const QString text = dm.db().lastError().text();
         return scheitern(text.isEmpty() ? QStringLiteral("Anlegen der Datenbank nicht abgeschlossen") : text);
