@@ -13,23 +13,6 @@ namespace obi {
 
 namespace {
 
-// Makes the verb's data module the process-wide one while it runs.
-class DatenmodulWechsel
-{
-public:
-    explicit DatenmodulWechsel(Tdm *neu)
-        : m_alt(Tdm::instanz())
-    {
-        Tdm::setze_instanz(neu);
-    }
-    ~DatenmodulWechsel() { Tdm::setze_instanz(m_alt); }
-    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
-    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
-
-private:
-    Tdm *m_alt;
-};
-
 bool ohne_argumente(CliKontext &ctx, const QStringList &args, const char *verb)
 {
     if (args.isEmpty())

@@ -15,34 +15,6 @@ namespace obi
 namespace
 {
 
-// Makes the verb's data module the process-wide one while it runs.
-class DatenmodulWechsel
-{
-public:
-    explicit DatenmodulWechsel(Tdm *neu)
-        : m_alt(Tdm::instanz())
-    {
-        Tdm::setze_instanz(neu);
-    }
-    ~DatenmodulWechsel() { Tdm::setze_instanz(m_alt); }
-    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
-    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
-
-private:
-    Tdm *m_alt;
-};
-
-// Opens the configured database like "db check": no new file, no upgrade.
-bool oeffnen(Tdm &dm)
-{
-    DbPruefung pruefung;
-    pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) {
-        return aktuell;
-    };
-    return check_db(dm, pruefung);
-}
-
 // Only the named options, each with a value, and no positional words.
 bool optionen_lesen(CliKontext &ctx, const QStringList &args, const char *aufruf, const QSet<QString> &erlaubt,
                     CliOptionen &o)
@@ -96,7 +68,7 @@ int altersklassen_liste(CliKontext &ctx, const QStringList &args)
         return rc;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto klassen = altersklassen_lesen(wk);
     const auto gewichtsklassen = gewichtsklassen_lesen(wk);
@@ -125,7 +97,7 @@ int gewichtsklassen_liste(CliKontext &ctx, const QStringList &args)
         return rc;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto liste = gewichtsklassen_lesen(wk, o.wert(QStringLiteral("age-class")));
     if (!liste) {
@@ -164,7 +136,7 @@ int demo(CliKontext &ctx, const QStringList &args)
     }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     QString fehler;
     const std::optional<int> wk = demo_anlegen(v, &fehler);

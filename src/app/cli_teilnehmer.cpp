@@ -10,23 +10,6 @@ namespace obi {
 
 namespace {
 
-// Makes the verb's data module the process-wide one while it runs.
-class DatenmodulTausch
-{
-public:
-    explicit DatenmodulTausch(Tdm *neu)
-        : m_alt(Tdm::instanz())
-    {
-        Tdm::setze_instanz(neu);
-    }
-    ~DatenmodulTausch() { Tdm::setze_instanz(m_alt); }
-    DatenmodulTausch(const DatenmodulTausch &) = delete;
-    DatenmodulTausch &operator=(const DatenmodulTausch &) = delete;
-
-private:
-    Tdm *m_alt;
-};
-
 int teilnehmer_liste(CliKontext &ctx, const QStringList &args)
 {
     const CliOptionen o = CliOptionen::lesen(args, {});
@@ -50,14 +33,8 @@ int teilnehmer_liste(CliKontext &ctx, const QStringList &args)
     }
 
     Tdm dm;
-    DatenmodulTausch tausch(&dm);
-    // Opened like "db check": no new file, no upgrade.
-    DbPruefung pruefung;
-    pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) {
-        return aktuell;
-    };
-    if (!check_db(dm, pruefung))
+    DatenmodulWechsel wechsel(&dm);
+    if (!cli_db_oeffnen(dm))
         return 1;
 
     // The same selection as the main window's search bar.

@@ -3,7 +3,29 @@
 #include "cli.h"
 #include "cli_verben.h"
 
+#include "core/datenbank.h"
+#include "core/verbindung.h"
+
 namespace obi {
+
+DatenmodulWechsel::DatenmodulWechsel(Tdm *neu)
+    : m_alt(Tdm::instanz())
+{
+    Tdm::setze_instanz(neu);
+}
+
+DatenmodulWechsel::~DatenmodulWechsel()
+{
+    Tdm::setze_instanz(m_alt);
+}
+
+bool cli_db_oeffnen(Tdm &dm)
+{
+    DbPruefung pruefung;
+    pruefung.neue_datei_anlegen = false;
+    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
+    return check_db(dm, pruefung);
+}
 
 const std::vector<CliVerb> &cli_verben()
 {

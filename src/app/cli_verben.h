@@ -6,6 +6,25 @@
 
 namespace obi {
 
+class Tdm;
+
+// Makes a verb's data module the process-wide one while the verb runs.
+class DatenmodulWechsel
+{
+public:
+    explicit DatenmodulWechsel(Tdm *neu);
+    ~DatenmodulWechsel();
+    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
+    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
+
+private:
+    Tdm *m_alt;
+};
+
+// Opens the configured database as "db check" does: no new file, no upgrade;
+// failures are shown through the CLI's messages.
+bool cli_db_oeffnen(Tdm &dm);
+
 // One function per group of verbs; cli_verben() calls them in order.
 void cli_verben_allgemein(std::vector<CliVerb> &v);
 void cli_verben_db(std::vector<CliVerb> &v);

@@ -10,23 +10,6 @@ namespace obi {
 
 namespace {
 
-// Makes the verb's data module the process-wide one while it runs.
-class DatenmodulWechsel
-{
-public:
-    explicit DatenmodulWechsel(Tdm *neu)
-        : m_alt(Tdm::instanz())
-    {
-        Tdm::setze_instanz(neu);
-    }
-    ~DatenmodulWechsel() { Tdm::setze_instanz(m_alt); }
-    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
-    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
-
-private:
-    Tdm *m_alt;
-};
-
 int vereine_liste(CliKontext &ctx, const QStringList &args)
 {
     const CliOptionen o = CliOptionen::lesen(args, {});
@@ -48,11 +31,7 @@ int vereine_liste(CliKontext &ctx, const QStringList &args)
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    // Opened like "db check": no new file, no upgrade.
-    DbPruefung pruefung;
-    pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
-    if (!check_db(dm, pruefung))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto vereine = vereine_lesen(wk);
     if (!vereine) {

@@ -13,34 +13,6 @@ namespace obi
 namespace
 {
 
-// Makes the verb's data module the process-wide one while it runs.
-class DatenmodulWechsel
-{
-public:
-    explicit DatenmodulWechsel(Tdm *neu)
-        : m_alt(Tdm::instanz())
-    {
-        Tdm::setze_instanz(neu);
-    }
-    ~DatenmodulWechsel() { Tdm::setze_instanz(m_alt); }
-    DatenmodulWechsel(const DatenmodulWechsel &) = delete;
-    DatenmodulWechsel &operator=(const DatenmodulWechsel &) = delete;
-
-private:
-    Tdm *m_alt;
-};
-
-// Opens the configured database like "db check": no new file, no upgrade.
-bool oeffnen(Tdm &dm)
-{
-    DbPruefung pruefung;
-    pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) {
-        return aktuell;
-    };
-    return check_db(dm, pruefung);
-}
-
 bool optionen_lesen(CliKontext &ctx, const QStringList &args, const char *aufruf, CliOptionen &o,
                     const QSet<QString> &erlaubt, int positionale)
 {
@@ -63,7 +35,7 @@ int liste(CliKontext &ctx, const QStringList &args)
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     if (!dm.abfrage(wettkampf_liste_sql())) {
         zeige_meldung(19902);
@@ -88,7 +60,7 @@ int anlegen(CliKontext &ctx, const QStringList &args)
     }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     WettkampfDaten d = wettkampf_vorgabe();
     d.bezeichnung = o.wert(QStringLiteral("name"));
@@ -116,7 +88,7 @@ int loeschen(CliKontext &ctx, const QStringList &args)
     }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!oeffnen(dm))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto wk = wettkampf_lesen(nummer);
     if (!wk) {
