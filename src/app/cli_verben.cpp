@@ -37,6 +37,7 @@ const std::vector<CliVerb> &cli_verben()
         cli_verben_vereine(v);
         cli_verben_teilnehmer(v);
         cli_verben_klassen(v);
+        cli_verben_listen(v);
         return v;
     }();
     return verben;

@@ -32,5 +32,6 @@ void cli_verben_wettkampf(std::vector<CliVerb> &v);
 void cli_verben_vereine(std::vector<CliVerb> &v);
 void cli_verben_teilnehmer(std::vector<CliVerb> &v);
 void cli_verben_klassen(std::vector<CliVerb> &v);
+void cli_verben_listen(std::vector<CliVerb> &v);
 
 } // namespace obi
