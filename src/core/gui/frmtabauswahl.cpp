@@ -1,5 +1,7 @@
 #include "frmtabauswahl.h"
 
+#include "core/gui/datengrid.h"
+
 #include "frmtabedit.h"
 
 #include "core/tabellen.h"
@@ -26,12 +28,7 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabKopf"));
     m_grid->setModel(m_modell);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    datengrid_einrichten(m_grid);
     m_grid->setColumnWidth(0, 160);
     m_grid->setMinimumSize(560, 320);
     m_grid->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "frmtabedit.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/basis.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
@@ -67,12 +69,7 @@ void TfrmTabEdit::aufbauen()
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    datengrid_einrichten(m_grid);
     m_grid->setColumnWidth(1, 240);
     m_grid->setMinimumSize(640, 260);
 

@@ -1,5 +1,7 @@
 #include "frmtabmatchcode.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/basis.h"
 #include "core/meldungen.h"
 #include "core/tabellen.h"
@@ -38,12 +40,7 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    datengrid_einrichten(m_grid);
     m_grid->setColumnWidth(1, 220);
     m_grid->setMinimumSize(600, 300);
     m_grid->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "frmwkladen.h"
 
+#include "core/gui/datengrid.h"
+
 #include "frmwettkampf.h"
 
 #include "core/basis.h"
@@ -30,12 +32,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdWettkampf"));
     m_grid->setModel(m_modell);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    datengrid_einrichten(m_grid);
     m_grid->setColumnWidth(0, 90);
     m_grid->setColumnWidth(1, 260);
     m_grid->setColumnWidth(2, 160);

@@ -1,5 +1,7 @@
 #include "frmaltersklassen.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/basis.h"
 #include "core/gui/matchcode.h"
 #include "core/meldungen.h"
@@ -155,12 +157,7 @@ void TfrmAltersklassen::Impl::aufbauen()
                                         QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
                                         QStringLiteral("M/W"), QStringLiteral("Bemerkung") });
     grdSFL->setModel(modell);
-    grdSFL->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdSFL->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdSFL->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdSFL->verticalHeader()->hide();
-    grdSFL->horizontalHeader()->setStretchLastSection(true);
-    grdSFL->setTabKeyNavigation(false);
+    datengrid_einrichten(grdSFL);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &aktuell) {
                 if (!geaendert && !liestGerade && aktuell.isValid())

@@ -1,5 +1,7 @@
 #include "frmmatchcodeak.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/meldungen.h"
 #include "core/zustand.h"
 #include "setup/klassenauswahl.h"
@@ -51,12 +53,7 @@ TfrmMatchcodeAK::TfrmMatchcodeAK(QWidget *parent)
                                           QStringLiteral("Ältester Jahrg."), QStringLiteral("Jüngster Jahrg."),
                                           QStringLiteral("Bemerkung")});
     d->grdSFL->setModel(d->modell);
-    d->grdSFL->setSelectionBehavior(QAbstractItemView::SelectRows);
-    d->grdSFL->setSelectionMode(QAbstractItemView::SingleSelection);
-    d->grdSFL->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    d->grdSFL->verticalHeader()->hide();
-    d->grdSFL->horizontalHeader()->setStretchLastSection(true);
-    d->grdSFL->setTabKeyNavigation(false);
+    datengrid_einrichten(d->grdSFL);
 
     d->btnOK = new QPushButton(QStringLiteral("&OK"), this);
     d->btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -1,5 +1,7 @@
 #include "frmmatchcodegew.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/meldungen.h"
 #include "core/zustand.h"
 #include "setup/klassenauswahl.h"
@@ -50,12 +52,7 @@ TfrmMatchcodeGew::TfrmMatchcodeGew(QWidget *parent)
     d->modell = new QStandardItemModel(0, 1, d->grdSFL);
     d->modell->setHorizontalHeaderLabels({QStringLiteral("Gewichtsklasse")});
     d->grdSFL->setModel(d->modell);
-    d->grdSFL->setSelectionBehavior(QAbstractItemView::SelectRows);
-    d->grdSFL->setSelectionMode(QAbstractItemView::SingleSelection);
-    d->grdSFL->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    d->grdSFL->verticalHeader()->hide();
-    d->grdSFL->horizontalHeader()->setStretchLastSection(true);
-    d->grdSFL->setTabKeyNavigation(false);
+    datengrid_einrichten(d->grdSFL);
 
     d->btnOK = new QPushButton(QStringLiteral("&OK"), this);
     d->btnOK->setObjectName(QStringLiteral("btnOK"));

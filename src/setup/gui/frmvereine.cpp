@@ -1,5 +1,7 @@
 #include "frmvereine.h"
 
+#include "core/gui/datengrid.h"
+
 #include "core/basis.h"
 #include "core/gui/matchcode.h"
 #include "core/meldungen.h"
@@ -182,12 +184,7 @@ void TfrmVereine::Impl::aufbauen()
                                        QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
                                        QStringLiteral("Bemerkung")});
     grdSFL->setModel(modell);
-    grdSFL->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdSFL->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdSFL->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdSFL->verticalHeader()->hide();
-    grdSFL->horizontalHeader()->setStretchLastSection(true);
-    grdSFL->setTabKeyNavigation(false);
+    datengrid_einrichten(grdSFL);
     grdSFL->installEventFilter(this);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &aktuell) {
