@@ -3,6 +3,10 @@
 # role exists. Prints the environment the tests read.
 set -euo pipefail
 
+# Only the KEY=VALUE lines go to stdout; everything the server tools print
+# (e.g. "Removed stale pid file.") goes to stderr so callers can eval stdout.
+exec 3>&1 1>&2
+
 PG_USER="${OBITRACK_TEST_PG_USER:-obitrack_test}"
 PG_PW="${OBITRACK_TEST_PG_PW:-obitrack_test}"
 PG_PORT="${OBITRACK_TEST_PG_PORT:-5432}"
@@ -35,6 +39,6 @@ END
 \$\$;
 SQL
 
-echo "OBITRACK_TEST_PG_SERVER=127.0.0.1:${PG_PORT}"
-echo "OBITRACK_TEST_PG_USER=${PG_USER}"
-echo "OBITRACK_TEST_PG_PW=${PG_PW}"
+echo "OBITRACK_TEST_PG_SERVER=127.0.0.1:${PG_PORT}" >&3
+echo "OBITRACK_TEST_PG_USER=${PG_USER}" >&3
+echo "OBITRACK_TEST_PG_PW=${PG_PW}" >&3

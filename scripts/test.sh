@@ -9,7 +9,10 @@ BUILD="${OBITRACK_BUILD_DIR:-build-test}"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBITRACK_WERROR=ON
 cmake --build "$BUILD" --parallel "$(nproc)"
 
-while IFS='=' read -r k v; do export "$k=$v"; done < <(scripts/pg-test-server.sh)
+# Take only well-formed OBITRACK_* assignments, whatever else gets printed.
+while IFS='=' read -r k v; do
+  if [[ "$k" =~ ^OBITRACK_[A-Z_]+$ ]]; then export "$k=$v"; fi
+done < <(scripts/pg-test-server.sh)
 
 cd "$BUILD"
 ctest --output-on-failure --timeout 600 --parallel "$(nproc)"
