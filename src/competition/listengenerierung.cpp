@@ -1,5 +1,7 @@
 #include "listengenerierung.h"
 
+#include "kampf.h"
+
 #include "core/basis.h"
 #include "core/datenbank.h"
 #include "core/meldungen.h"
@@ -132,7 +134,7 @@ bool schreiben_liste(int wk, const QString &akid, const QString &gewk, QString &
     }
 
     Transaktion t(db);
-    if (!t.aktiv()) {
+    if (!t.aktiv() || !klasse_sperren(wk, akid, gewk)) {
         zeige_meldung(19902);
         return false;
     }
@@ -275,6 +277,9 @@ bool schreiben_liste(int wk, const QString &akid, const QString &gewk, QString &
     };
     for (const Kampf &k : kaempfe)
         zeile(k.pos, -1, 0, k.pos + sort_zusatz - (vereinskampf(k) ? 100 : 0));
+
+    // Byes and withdrawn participants are decided at once, in the same transaction.
+    ok = ok && auto_kampf(wk, akid, gewk);
 
     if (!ok || !t.commit()) {
         zeige_meldung(19902);

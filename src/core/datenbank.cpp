@@ -117,6 +117,14 @@ Tdm *&globale_instanz()
     return i;
 }
 
+// A worker thread with a connection of its own (a Qt SQL connection belongs
+// to the thread that opened it) sets it here; dm() then means that one.
+Tdm *&thread_instanz()
+{
+    thread_local Tdm *i = nullptr;
+    return i;
+}
+
 } // namespace
 
 // ---- Tdm ---------------------------------------------------------------------------
@@ -131,11 +139,18 @@ Tdm::~Tdm()
     trennen();
     if (globale_instanz() == this)
         globale_instanz() = nullptr;
+    if (thread_instanz() == this)
+        thread_instanz() = nullptr;
 }
 
 Tdm *Tdm::instanz()
 {
-    return globale_instanz();
+    return thread_instanz() ? thread_instanz() : globale_instanz();
+}
+
+void Tdm::setze_thread_instanz(Tdm *d)
+{
+    thread_instanz() = d;
 }
 
 void Tdm::setze_instanz(Tdm *d)
@@ -145,8 +160,9 @@ void Tdm::setze_instanz(Tdm *d)
 
 Tdm &dm()
 {
-    Q_ASSERT(globale_instanz());
-    return *globale_instanz();
+    Tdm *d = Tdm::instanz();
+    Q_ASSERT(d);
+    return *d;
 }
 
 QSqlDatabase Tdm::db() const

@@ -112,6 +112,9 @@ public:
     // that do not need one).
     static Tdm *instanz();
     static void setze_instanz(Tdm *dm);
+    // For the calling thread only (a worker with its own connection); null
+    // goes back to the process-wide one.
+    static void setze_thread_instanz(Tdm *dm);
 
 private:
     friend class Transaktion;
