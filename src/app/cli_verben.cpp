@@ -38,6 +38,8 @@ const std::vector<CliVerb> &cli_verben()
         cli_verben_teilnehmer(v);
         cli_verben_klassen(v);
         cli_verben_listen(v);
+        cli_verben_losen(v);
+        cli_verben_streichung(v);
         return v;
     }();
     return verben;

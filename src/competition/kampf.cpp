@@ -597,7 +597,8 @@ void Klasse::tabelle_auto()
     for (const auto &[pos, z] : m_z) {
         if (pos < 1 || pos > 999)
             continue;
-        if (z.stat == 1)
+        // An open table bout is as undecided as a pending one.
+        if (z.stat == 1 || (z.stat < 5 && pos <= m_tabk))
             min_anstehend = std::min(min_anstehend, pos);
         if (z.stat >= 5)
             max_entschieden = std::max(max_entschieden, pos);

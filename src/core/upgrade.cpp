@@ -1,7 +1,9 @@
 #include "upgrade.h"
 
 #include "basis.h"
+#include "competition/listenvorlagen.h"
 #include "datenbank.h"
+#include "version.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -135,6 +137,23 @@ bool ddl_ausfuehren(Tdm &dm, const QString &sql)
     return false;
 }
 
+// A new database gets the list templates at creation, an upgraded one may
+// have none, and without them no bout list can be generated. A database that
+// has templates keeps its own.
+bool listenvorlagen_ergaenzen(Tdm &dm)
+{
+    const QVariant anzahl = dm.einzelwert(QStringLiteral("select count(*) from listkopf"));
+    if (!anzahl.isValid())
+        return false;
+    if (anzahl.toInt() > 0)
+        return true;
+    QString fehler;
+    if (listenvorlagen_schreiben(dm, &fehler))
+        return true;
+    protokolliere_fehler(QStringLiteral("db_upgrade"), QStringLiteral("listenvorlagen_schreiben"), fehler);
+    return false;
+}
+
 // All statements of the step and the version update, or nothing at all.
 bool schritt_ausfuehren(Tdm &dm, const Schritt &schritt)
 {
@@ -144,6 +163,9 @@ bool schritt_ausfuehren(Tdm &dm, const Schritt &schritt)
     for (const SqlTeil &a : schritt.anweisungen)
         if (!(a.werte.isEmpty() ? ddl_ausfuehren(dm, a.text) : dm.Execute_SQL(a)))
             return false; // the transaction rolls back; the rest could not succeed anyway
+    // The step that reaches this program's version brings the templates along.
+    if (schritt.nach == datenbank_version && !listenvorlagen_ergaenzen(dm))
+        return false;
     // The unqualified name addresses the database being upgraded.
     if (!dm.Execute_SQL(QStringLiteral("update tabpos set TPKEY = ? , TPWERT = ? where TPTAB = 'DB-VER'"),
                         {version_text(schritt.nach), schritt.nach}))

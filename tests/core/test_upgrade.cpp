@@ -1,5 +1,6 @@
 #include "support/dbtest.h"
 
+#include "competition/listenvorlagen.h"
 #include "core/upgrade.h"
 #include "core/verbindung.h"
 
@@ -7,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <set>
 
 using namespace obi;
 using obi::test::DbTest;
@@ -101,6 +104,21 @@ protected:
         return inhalt;
     }
 
+    void vorlagenLoeschen()
+    {
+        ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("delete from listdef")));
+        ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("delete from listkopf")));
+    }
+
+    std::set<QString> listentypen()
+    {
+        std::set<QString> typen;
+        auto q = datenmodul().abfrage(QStringLiteral("select LKLTYP from listkopf"));
+        while (q && q->next())
+            typen.insert(q->value(0).toString());
+        return typen;
+    }
+
     // A database as release 5.0.0.0 left it: without the columns and lookup rows
     // the steps add. A participant and an age class exist already.
     void stand5000()
@@ -168,6 +186,57 @@ TEST_P(Upgrade, Von5000AlleSchritte)
               u8("werden immer berücksichtigt"));
     // An upgraded database holds the same lookup rows as a new one.
     EXPECT_EQ(lookupInhalt(), neu);
+}
+
+TEST_P(Upgrade, AufgeruesteteDatenbankBekommtDieListenvorlagen)
+{
+    stand5000();
+    vorlagenLoeschen();
+    // Steps below this program's version leave the templates alone.
+    EXPECT_EQ(db_upgrade(datenmodul(), 5000, 5050).version, 5050);
+    EXPECT_TRUE(listentypen().empty());
+
+    const UpgradeErgebnis e = db_upgrade(datenmodul(), 5050, 5301);
+    EXPECT_EQ(e.version, 5301);
+    EXPECT_EQ(e.protokoll.last(), QStringLiteral("Datenbank-Modifikationen erfolgreich beendet"));
+    std::set<QString> erwartet;
+    size_t zeilen = 0;
+    for (const Listenvorlage &v : listenvorlagen()) {
+        erwartet.insert(v.kopf.typ);
+        zeilen += v.zeilen.size();
+    }
+    EXPECT_EQ(listentypen(), erwartet);
+    EXPECT_EQ(datenmodul().anzahl_Saetze(QStringLiteral("select * from listdef")), int(zeilen));
+    EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select LKMAXT from listkopf where LKLTYP = 'KODT128'")).toInt(),
+              128);
+}
+
+TEST_P(Upgrade, EigeneListenvorlagenBleiben)
+{
+    vorlagenLoeschen();
+    ASSERT_TRUE(datenmodul().Execute_SQL(
+        QStringLiteral("insert into listkopf (LKLTYP, LKLBEZ, LKMAXT, LKSORT) values ('EIGEN', 'Eigene', 4, 1)")));
+    aufVersion(5300);
+    EXPECT_EQ(db_upgrade(datenmodul(), 5300, 5301).version, 5301);
+    EXPECT_EQ(listentypen(), std::set<QString>{QStringLiteral("EIGEN")});
+}
+
+TEST_P(Upgrade, ListenvorlagenNichtGeschriebenHaeltDenSchritt)
+{
+    vorlagenLoeschen();
+    lookupLoeschen("Matten");
+    // A stray template row without its header blocks writing the templates.
+    ASSERT_TRUE(datenmodul().Execute_SQL(
+        QStringLiteral("insert into listdef (LDLTYP, LDLPOS) values (?, ?)"), {QStringLiteral("JGJ02"), 1}));
+    aufVersion(5300);
+    const UpgradeErgebnis e = db_upgrade(datenmodul(), 5300, 5301);
+    EXPECT_EQ(e.version, 5300);
+    EXPECT_EQ(e.protokoll.at(3), QStringLiteral("Fehler beim Update auf Version 5.3.0.1"));
+    EXPECT_EQ(version(), 5300);
+    // Nothing of the step is left: neither its lookup rows nor template headers.
+    EXPECT_EQ(zeilen("Matten"), 0);
+    EXPECT_TRUE(listentypen().empty());
+    EXPECT_EQ(datenmodul().transaktionsTiefe(), 0);
 }
 
 TEST_P(Upgrade, Von5300NurDerLetzteSchritt)

@@ -414,12 +414,12 @@ private Q_SLOTS:
             { "mnuDruckerWaehlen", true, {} },
             { "mnuUebersicht", false, QKeySequence(Qt::Key_F5) },
             { "mnuWiegen", false, QKeySequence(Qt::Key_F8) },
-            { "mnuWettkampflisten", false, QKeySequence(Qt::Key_F6) },
+            { "mnuWettkampflisten", true, QKeySequence(Qt::Key_F6) },
             { "mnuStartkarte", false, QKeySequence(Qt::SHIFT | Qt::Key_F12) },
             { "mnuBarcodeLabel", false, {} },
             { "mnuSonderzeichen", false, {} },
             { "mnuListenfuehrung", false, {} },
-            { "mnuStreichung", false, {} },
+            { "mnuStreichung", true, {} },
             { "mnuImportDEM", false, {} },
         };
         for (const Eintrag &e : eintraege) {
@@ -427,6 +427,20 @@ private Q_SLOTS:
             QVERIFY2(a->isEnabled() == e.aktiv, e.name);
             QCOMPARE(a->shortcut(), e.taste);
         }
+        OBITRACK_KEINE_MELDUNG(m_melder);
+    }
+
+    void wettkampflistenOeffnenLeer()
+    {
+        zustand().auswahl_wert = QStringLiteral("alt");
+        zustand().auswahl_wert2 = QStringLiteral("alt");
+        QString akid = QStringLiteral("?");
+        beiDialog(QStringLiteral("frmWKListen"), [&akid](QWidget *dlg) {
+            akid = dlg->findChild<QLineEdit *>(QStringLiteral("edtAKID"))->text();
+            dlg->findChild<QPushButton *>(QStringLiteral("btnBeenden"))->click();
+        });
+        kind<QAction>("mnuWettkampflisten")->trigger();
+        QCOMPARE(akid, QString());
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
 

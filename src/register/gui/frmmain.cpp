@@ -13,46 +13,20 @@
 #include "core/zustand.h"
 #include "register/gui/frmeingabestnr.h"
 
-#if __has_include("core/gui/frmdbconvert.h")
 #include "core/gui/frmdbconvert.h"
-#define OBI_HAT_DBCONVERT 1
-#endif
-#if __has_include("core/gui/frmtabauswahl.h")
 #include "core/gui/frmtabauswahl.h"
-#define OBI_HAT_TABAUSWAHL 1
-#endif
-#if __has_include("register/gui/frmwkladen.h")
 #include "register/gui/frmwkladen.h"
-#define OBI_HAT_WKLADEN 1
-#endif
-#if __has_include("register/gui/frmwettkampf.h")
 #include "register/gui/frmwettkampf.h"
-#define OBI_HAT_WETTKAMPF 1
-#endif
-#if __has_include("register/gui/frmgetdate.h")
 #include "register/gui/frmgetdate.h"
-#define OBI_HAT_GETDATE 1
-#endif
-#if __has_include("setup/gui/frmvereine.h")
+#include "register/gui/frmstreichung.h"
 #include "setup/gui/frmvereine.h"
-#define OBI_HAT_VEREINE 1
-#endif
-#if __has_include("setup/gui/frmaltersklassen.h")
 #include "setup/gui/frmaltersklassen.h"
-#define OBI_HAT_ALTERSKLASSEN 1
-#endif
-#if __has_include("setup/gui/frmeinteilung.h")
 #include "setup/gui/frmeinteilung.h"
-#define OBI_HAT_EINTEILUNG 1
-#endif
-#if __has_include("setup/gui/frmmatchcodeak.h")
 #include "setup/gui/frmmatchcodeak.h"
-#define OBI_HAT_MATCHCODEAK 1
-#endif
-#if __has_include("setup/gui/frmmatchcodegew.h")
+#include "competition/gui/frmwklisten.h"
 #include "setup/gui/frmmatchcodegew.h"
-#define OBI_HAT_MATCHCODEGEW 1
-#endif
+#include "competition/gui/frmlosen.h"
+#include "competition/gui/frmtabelle.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -159,50 +133,31 @@ public:
 
     bool altersklasse_waehlen(const QString &filter, QString &gewaehlt) override
     {
-#ifdef OBI_HAT_MATCHCODEAK
         zustand().auswahl_wert = filter;
         TfrmMatchcodeAK dlg(m_eltern);
         dlg.exec();
         gewaehlt = zustand().auswahl_wert;
         return !trim_rechts(gewaehlt).isEmpty();
-#else
-        Q_UNUSED(filter);
-        Q_UNUSED(gewaehlt);
-        return false;
-#endif
     }
 
     bool gewichtsklasse_waehlen(const QString &akid, const QString &filter, QString &gewaehlt) override
     {
-#ifdef OBI_HAT_MATCHCODEGEW
         zustand().auswahl_wert2 = akid;
         zustand().auswahl_wert = filter;
         TfrmMatchcodeGew dlg(m_eltern);
         dlg.exec();
         gewaehlt = zustand().auswahl_wert;
         return !trim_rechts(gewaehlt).isEmpty();
-#else
-        Q_UNUSED(akid);
-        Q_UNUSED(filter);
-        Q_UNUSED(gewaehlt);
-        return false;
-#endif
     }
 
     bool verein_anlegen(const QString &los, QString &neuesLos) override
     {
-#ifdef OBI_HAT_VEREINE
         zustand().auswahl_wert = los;
         zustand().auswahl_wert2.clear();
         TfrmVereine dlg(m_eltern);
         dlg.exec();
         neuesLos = trim_rechts(zustand().auswahl_wert2);
         return !neuesLos.isEmpty();
-#else
-        Q_UNUSED(los);
-        Q_UNUSED(neuesLos);
-        return false;
-#endif
     }
 
 private:
@@ -485,21 +440,12 @@ void TfrmMain::menue_aufbauen()
     // Datei
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("mnuDatei"));
-#ifdef OBI_HAT_WKLADEN
     eintrag(datei, QStringLiteral("Wettkampf laden"), "mnuWettkampfLaden", QKeySequence(Qt::SHIFT | Qt::Key_F2),
             [this] { wettkampf_laden(); });
-#else
-    eintrag(datei, QStringLiteral("Wettkampf laden"), "mnuWettkampfLaden", QKeySequence(Qt::SHIFT | Qt::Key_F2), fehlt);
-#endif
-#ifdef OBI_HAT_WETTKAMPF
     eintrag(datei, QStringLiteral("&Bearbeiten"), "mnuWettkampfBearbeiten", {}, [this] {
         TfrmWettkampf dlg(this);
         dlg.exec();
     });
-#else
-    eintrag(datei, QStringLiteral("&Bearbeiten"), "mnuWettkampfBearbeiten", {}, fehlt);
-#endif
-#ifdef OBI_HAT_WKLADEN
     eintrag(datei, QStringLiteral("Wettkampf &löschen"), "mnuWettkampfLoeschen", {}, [this] {
         const QString vorher = zustand().aktueller_wettkampf;
         zustand().auswahl_modus = QStringLiteral("D");
@@ -513,9 +459,6 @@ void TfrmMain::menue_aufbauen()
         else if (zustand().aktueller_wettkampf != vorher)
             wettkampf_uebernehmen(); // a double-click chose another tournament
     });
-#else
-    eintrag(datei, QStringLiteral("Wettkampf &löschen"), "mnuWettkampfLoeschen", {}, fehlt);
-#endif
     datei->addSeparator();
     eintrag(datei, QStringLiteral("&Programm beenden"), "mnuBeenden", {}, [this] { programm_ende(); });
 
@@ -525,7 +468,6 @@ void TfrmMain::menue_aufbauen()
     eintrag(bearb, QStringLiteral("&Auffinden"), "mnuAuffinden", QKeySequence(Qt::Key_F2), [this] { auffinden(); });
     eintrag(bearb, QStringLiteral("&Übersicht"), "mnuUebersicht", QKeySequence(Qt::Key_F5), fehlt);
     eintrag(bearb, QStringLiteral("Wiegen"), "mnuWiegen", QKeySequence(Qt::Key_F8), fehlt);
-#ifdef OBI_HAT_VEREINE
     eintrag(bearb, QStringLiteral("&Vereine"), "mnuVereine", {}, [this] {
         zustand().auswahl_wert.clear();
         zustand().auswahl_wert2.clear();
@@ -533,13 +475,12 @@ void TfrmMain::menue_aufbauen()
         dlg.exec();
         daten_lesen(); // club names in the grid may have changed
     });
-#else
-    eintrag(bearb, QStringLiteral("&Vereine"), "mnuVereine", {}, fehlt);
-#endif
     eintrag(bearb, QStringLiteral("Teilnehmer zählen"), "mnuTeilnehmerZaehlen", {},
             [this] { teilnehmer_zaehlen_menue(); });
-    eintrag(bearb, QStringLiteral("Losen"), "mnuLosen", {}, fehlt);
-#ifdef OBI_HAT_EINTEILUNG
+    eintrag(bearb, QStringLiteral("Losen"), "mnuLosen", {}, [this] {
+        TfrmLosen dlg(this);
+        dlg.exec();
+    });
     eintrag(bearb, QStringLiteral("Einteilung Gewichtsklassen"), "mnuEinteilung", {}, [this] {
         // The window preselects the search bar's age class.
         zustand().auswahl_wert = trim_rechts(m_edtSuchAK->text());
@@ -549,10 +490,6 @@ void TfrmMain::menue_aufbauen()
         }
         daten_lesen();
     });
-#else
-    eintrag(bearb, QStringLiteral("Einteilung Gewichtsklassen"), "mnuEinteilung", {}, fehlt);
-#endif
-#ifdef OBI_HAT_ALTERSKLASSEN
     eintrag(bearb, QStringLiteral("Altersklassen"), "mnuAltersklassen", {}, [this] {
         {
             TfrmAltersklassen dlg(this);
@@ -560,24 +497,24 @@ void TfrmMain::menue_aufbauen()
         }
         daten_lesen(); // the repair after saving may change weight classes
     });
-#else
-    eintrag(bearb, QStringLiteral("Altersklassen"), "mnuAltersklassen", {}, fehlt);
-#endif
-#ifdef OBI_HAT_TABAUSWAHL
     eintrag(bearb, QStringLiteral("&Tabellen"), "mnuTabellen", {}, [this] {
         TfrmTabAuswahl dlg(this);
         dlg.exec();
     });
-#else
-    eintrag(bearb, QStringLiteral("&Tabellen"), "mnuTabellen", {}, fehlt);
-#endif
     bearb->addSeparator();
     eintrag(bearb, QStringLiteral("Löschen (Auswahl)"), "mnuLoeschenAuswahl", {}, [this] { auswahl_loeschen_menue(); });
 
     // Drucken
     QMenu *drucken = menuBar()->addMenu(QStringLiteral("D&rucken"));
     drucken->setObjectName(QStringLiteral("mnuDrucken"));
-    eintrag(drucken, QStringLiteral("Wettkampflisten"), "mnuWettkampflisten", QKeySequence(Qt::Key_F6), fehlt);
+    eintrag(drucken, QStringLiteral("Wettkampflisten"), "mnuWettkampflisten", QKeySequence(Qt::Key_F6), [this] {
+        // Empty slots: the window opens without a class.
+        zustand().auswahl_wert.clear();
+        zustand().auswahl_wert2.clear();
+        TfrmWKListen dlg(this);
+        dlg.exec();
+        daten_lesen(); // generation may set places and clear withdrawals
+    });
     QMenu *tnListen = drucken->addMenu(QStringLiteral("Teilnehmerlisten"));
     eintrag(tnListen, QStringLiteral("Name und Gewicht"), "mnuListeNameGewicht", {}, fehlt);
     eintrag(tnListen, QStringLiteral("Liste pro Gew.-Klasse"), "mnuListeProGewk", {}, fehlt);
@@ -616,12 +553,32 @@ void TfrmMain::menue_aufbauen()
     QMenu *wk = menuBar()->addMenu(QStringLiteral("&Wettkampf"));
     wk->setObjectName(QStringLiteral("mnuWettkampf"));
     eintrag(wk, QStringLiteral("Listenführung"), "mnuListenfuehrung", {}, fehlt);
-    eintrag(wk, QStringLiteral("Tabelle berechnen"), "mnuTabelleBerechnen", {}, fehlt);
+    eintrag(wk, QStringLiteral("Tabelle berechnen"), "mnuTabelleBerechnen", {}, [this] {
+        // Opened from the menu with empty class fields.
+        zustand().auswahl_wert.clear();
+        zustand().auswahl_wert2.clear();
+        TfrmTabelle dlg(this);
+        dlg.exec();
+    });
     eintrag(wk, QStringLiteral("Anzeigetafel"), "mnuAnzeigetafel", {}, fehlt);
     eintrag(wk, QStringLiteral("Vorschau"), "mnuVorschau", {}, fehlt);
     eintrag(wk, QStringLiteral("Vorschau einrichten"), "mnuVorschauEinrichten", {}, fehlt);
     eintrag(wk, QStringLiteral("Mattenbelegung"), "mnuMattenbelegung", {}, fehlt);
-    eintrag(wk, QStringLiteral("Streichung (aktueller Starter)"), "mnuStreichung", {}, fehlt);
+    eintrag(wk, QStringLiteral("Streichung (aktueller Starter)"), "mnuStreichung", {}, [this] {
+        const qint64 stnr = nur_ziffern(m_edtSTNR->text());
+        if (stnr <= 0) {
+            zeige_meldung(3013);
+            return;
+        }
+        zustand().auswahl_wert = QString::number(stnr);
+        {
+            TfrmStreichung dlg(this);
+            dlg.exec();
+        }
+        // The status shown in the panel may have changed; stay on this participant.
+        m_nachSpeichernPositionieren = true;
+        daten_lesen();
+    });
 
     // Auswertung
     QMenu *ausw = menuBar()->addMenu(QStringLiteral("A&uswertung"));
@@ -706,13 +663,11 @@ void TfrmMain::starten()
 bool TfrmMain::check_db()
 {
     DbPruefung pruefung;
-#ifdef OBI_HAT_DBCONVERT
     pruefung.upgrade = [this](Tdm &, int aktuell, int ziel) {
         TfrmDB_Convert dlg(aktuell, ziel, this);
         dlg.exec();
         return dlg.erreichteVersion();
     };
-#endif
     return obi::check_db(dm(), pruefung);
 }
 
@@ -739,14 +694,12 @@ void TfrmMain::flash_screen(bool zeigen)
 void TfrmMain::wettkampf_laden()
 {
     zustand().auswahl_modus.clear();
-#ifdef OBI_HAT_WKLADEN
     if (m_frmWKLaden) {
         m_frmWKLaden->exec();
     } else {
         TfrmWKLaden dlg(this);
         dlg.exec();
     }
-#endif
     if (aktueller_wettkampf_nr() <= 0) {
         zeige_meldung(19903);
         programm_ende();
@@ -796,16 +749,9 @@ void TfrmMain::warten(bool an)
 
 QString TfrmMain::getDate(const QString &titel, bool vergangenheitErlaubt)
 {
-#ifdef OBI_HAT_GETDATE
     TfrmGetDate dlg(titel, vergangenheitErlaubt, this);
     dlg.exec();
     return zustand().datum_auswahl;
-#else
-    Q_UNUSED(titel);
-    Q_UNUSED(vergangenheitErlaubt);
-    zustand().datum_auswahl.clear();
-    return {};
-#endif
 }
 
 TfrmEingabe_STNR *TfrmMain::stnrDialog()
