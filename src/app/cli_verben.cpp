@@ -39,6 +39,7 @@ const std::vector<CliVerb> &cli_verben()
         cli_verben_klassen(v);
         cli_verben_listen(v);
         cli_verben_losen(v);
+        cli_verben_kaempfe(v);
         cli_verben_streichung(v);
         return v;
     }();

@@ -34,6 +34,7 @@ void cli_verben_teilnehmer(std::vector<CliVerb> &v);
 void cli_verben_klassen(std::vector<CliVerb> &v);
 void cli_verben_listen(std::vector<CliVerb> &v);
 void cli_verben_losen(std::vector<CliVerb> &v);
+void cli_verben_kaempfe(std::vector<CliVerb> &v);
 void cli_verben_streichung(std::vector<CliVerb> &v);
 
 } // namespace obi

@@ -23,6 +23,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         for (const char *ak : { "U15", "U18" })
             ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("insert into klassen (AKWKNR, AKAKID) values (1, ?)"),
                                                  { QString::fromLatin1(ak) }));

@@ -22,6 +22,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(obi::test::losen_testdaten(datenmodul()));
     }
 

@@ -48,6 +48,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(datenmodul().Execute_SQL(
             QStringLiteral("insert into vereine (VEWKNR, VELOS, VENAME, VEVERB) values (1, 1, 'JC Test', 'BY')")));
     }

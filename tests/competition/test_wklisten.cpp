@@ -123,6 +123,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         for (const char *ak : { "Männer", "U15m", "U15w" })
             ASSERT_TRUE(datenmodul().Execute_SQL(QStringLiteral("insert into klassen (AKWKNR, AKAKID) values (1, ?)"),
                                                  { QString::fromUtf8(ak) }));

@@ -15,6 +15,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         zustand_zuruecksetzen();
         zustand().benutzer = QStringLiteral("tester");
     }

@@ -23,6 +23,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         zustand_zuruecksetzen();
         zustand().benutzer = QStringLiteral("tester");
     }

@@ -21,6 +21,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         // No scoreboard keys: the values of a new row stay as they are.
         schreibeIni();
     }

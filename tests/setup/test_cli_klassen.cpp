@@ -30,6 +30,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         m_ini = schreibeIni();
     }
 

@@ -19,6 +19,8 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         schreibeIni(); // no prefix_pool unless a test sets one
         ASSERT_TRUE(datenmodul().Execute_SQL(
             QStringLiteral("insert into vereine (VEWKNR, VELOS, VENAME, VEVERB) values (?, 1, 'JC Test', 'NW')"),
