@@ -2,6 +2,8 @@
 // tables, the advancement pass and the durable commit), on both engines.
 #include "competition/kampf.h"
 #include "competition/listengenerierung.h"
+#include "competition/simulation.h"
+#include "setup/demo.h"
 #include "core/datenbank.h"
 #include "core/meldungen.h"
 #include "support/testdb.h"
@@ -103,8 +105,50 @@ void BM_Ergebnis_KODT128_Postgres(benchmark::State &s) { ergebnis_speichern(s, D
 void BM_Ergebnis_JGJ06_SQLite(benchmark::State &s) { ergebnis_speichern(s, Dialekt::SQLite, QStringLiteral("JGJ06"), 6); }
 void BM_Ergebnis_JGJ06_Postgres(benchmark::State &s) { ergebnis_speichern(s, Dialekt::Postgres, QStringLiteral("JGJ06"), 6); }
 
+// A 1000-participant demo tournament, drawn lists, then every bout played.
+void simulieren(benchmark::State &state, Dialekt d)
+{
+    if (d == Dialekt::Postgres && !test::pgKonfiguriert()) {
+        state.SkipWithError("PostgreSQL not configured (OBITRACK_TEST_PG_SERVER)");
+        return;
+    }
+    Stumm stumm;
+    setze_melder(&stumm);
+    int kaempfe = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Umgebung u = oeffnen(d, 0);
+        DemoVorgaben v;
+        v.teilnehmer = 1000;
+        v.seed = 7;
+        const std::optional<int> wk = u.ok ? demo_anlegen(v) : std::nullopt;
+        if (!wk) {
+            state.SkipWithError("demo failed");
+            break;
+        }
+        auto q = dm().abfrage(QStringLiteral("select GKAKID, GKGEWK from gew_klassen where GKWKNR = ?"), { *wk });
+        std::vector<std::pair<QString, QString>> klassen;
+        while (q && q->next())
+            klassen.emplace_back(q->value(0).toString(), q->value(1).toString());
+        for (const auto &[a, g] : klassen) {
+            QString typ;
+            if (calc_anzahl(*wk, a, g) > 0)
+                schreiben_liste(*wk, a, g, typ, false);
+        }
+        state.ResumeTiming();
+        kaempfe = simuliere_turnier(*wk, 7);
+    }
+    state.counters["bouts"] = kaempfe;
+    setze_melder(nullptr);
+}
+
+void BM_Simulieren_1000_SQLite(benchmark::State &s) { simulieren(s, Dialekt::SQLite); }
+void BM_Simulieren_1000_Postgres(benchmark::State &s) { simulieren(s, Dialekt::Postgres); }
+
 } // namespace
 
+BENCHMARK(BM_Simulieren_1000_SQLite)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_Simulieren_1000_Postgres)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_Ergebnis_KODT128_SQLite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Ergebnis_KODT128_Postgres)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Ergebnis_JGJ06_SQLite)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -3,6 +3,7 @@
 
 #include "cli_optionen.h"
 #include "competition/listengenerierung.h"
+#include "competition/wklisten.h"
 #include "core/datenbank.h"
 #include "core/meldungen.h"
 
@@ -116,6 +117,14 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
         if (n == 0 && gewk.isEmpty())
             continue;
         QString typ = o.wert(QStringLiteral("type"));
+        // Without a type the class gets what the list window presets for its
+        // count (round robin up to 5, pools for 6 to 8, ...); beyond the
+        // buttons the proposal decides.
+        if (typ.isEmpty()) {
+            const Listenknoepfe knoepfe = listenknoepfe(n);
+            if (knoepfe.vorgabe)
+                typ = listentyp_fuer(*knoepfe.vorgabe, n);
+        }
         if (!schreiben_liste(int(wk), a, g, typ, neu)) {
             rc = 1;
             continue;

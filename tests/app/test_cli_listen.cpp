@@ -112,8 +112,9 @@ TEST_P(CliListen, ErzeugtJeGewichtsklasseEineZeile)
 {
     const Lauf l = erzeugen({});
     EXPECT_EQ(l.rc, 0) << l.err.toStdString();
-    // Empty classes are left out; the proposal takes the smallest type.
-    EXPECT_EQ(l.out, QStringLiteral("U15;-40;JGJ03;3;3\nU15;-44;JGJ06;6;15\nU18;-55;JGJ01;1;0\n"));
+    // Empty classes are left out; each class gets the window's preset for its
+    // count (six participants: pools, not round robin).
+    EXPECT_EQ(l.out, QStringLiteral("U15;-40;JGJ03;3;3\nU15;-44;POOL8;6;15\nU18;-55;JGJ01;1;0\n"));
     EXPECT_EQ(zeilen("-48"), 0);
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select STPLTZ from starter where STGEWK = '-55'")).toString(),
               QStringLiteral("1."));
@@ -122,16 +123,16 @@ TEST_P(CliListen, ErzeugtJeGewichtsklasseEineZeile)
     const int vorher = zeilen("-44");
     const Lauf nochmal = erzeugen({ QStringLiteral("--age-class"), QStringLiteral("U15") });
     EXPECT_EQ(nochmal.rc, 0) << nochmal.err.toStdString();
-    EXPECT_EQ(nochmal.out, QStringLiteral("U15;-40;JGJ03;3;3\nU15;-44;JGJ06;6;15\n"));
+    EXPECT_EQ(nochmal.out, QStringLiteral("U15;-40;JGJ03;3;3\nU15;-44;POOL8;6;15\n"));
     EXPECT_EQ(zeilen("-44"), vorher);
 }
 
 TEST_P(CliListen, GewaehlterTyp)
 {
     const Lauf l = erzeugen({ QStringLiteral("--age-class"), QStringLiteral("U15"), QStringLiteral("--weight-class"),
-                              QStringLiteral("-44"), QStringLiteral("--type"), QStringLiteral("POOL8") });
+                              QStringLiteral("-44"), QStringLiteral("--type"), QStringLiteral("JGJ06") });
     EXPECT_EQ(l.rc, 0) << l.err.toStdString();
-    EXPECT_EQ(l.out, QStringLiteral("U15;-44;POOL8;6;15\n"));
+    EXPECT_EQ(l.out, QStringLiteral("U15;-44;JGJ06;6;15\n"));
     EXPECT_EQ(zeilen("-40"), 0);
 }
 
