@@ -1,5 +1,7 @@
 #include "frmlosen.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "competition/gui/frmlosendetail.h"
 #include "competition/losen.h"
 #include "core/basis.h"
@@ -105,11 +107,7 @@ QLineEdit *TfrmLosen::Impl::klassenfeld(const QString &name)
 {
     auto *e = new QLineEdit(q);
     e->setObjectName(name);
-    e->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
-    QPalette gelb = e->palette();
-    gelb.setColor(QPalette::Base, Qt::yellow);
-    gelb.setColor(QPalette::Text, Qt::black);
-    e->setPalette(gelb);
+    auswahlfeld_einrichten(e);
     e->installEventFilter(this);
     return e;
 }

@@ -1,5 +1,7 @@
 #include "frmtabelle.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "competition/tabelle.h"
 #include "competition/tabelle_daten.h"
 #include "core/basis.h"
@@ -118,11 +120,7 @@ QLineEdit *TfrmTabelle::Impl::klassenfeld(const QString &name)
 {
     auto *e = new QLineEdit(q);
     e->setObjectName(name);
-    e->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
-    QPalette gelb = e->palette();
-    gelb.setColor(QPalette::Base, Qt::yellow);
-    gelb.setColor(QPalette::Text, Qt::black);
-    e->setPalette(gelb);
+    auswahlfeld_einrichten(e);
     e->installEventFilter(this);
     return e;
 }

@@ -1,5 +1,7 @@
 #include "frmwklisten.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "competition/listengenerierung.h"
 #include "competition/wklisten.h"
 #include "core/basis.h"
@@ -143,12 +145,7 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
         if (gelb) {
-            // Yellow fields open a picker with F4 or a double-click.
-            QPalette p = e->palette();
-            p.setColor(QPalette::Base, QColor(255, 255, 160));
-            p.setColor(QPalette::Text, Qt::black);
-            e->setPalette(p);
-            e->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
+            auswahlfeld_einrichten(e);
             e->installEventFilter(this);
         }
         return e;

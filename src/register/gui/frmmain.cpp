@@ -1,5 +1,7 @@
 #include "frmmain.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "core/basis.h"
 #include "core/datenbank.h"
 #include "core/gui/frminfo.h"
@@ -169,11 +171,7 @@ QLineEdit *feld(QWidget *eltern, const char *name, bool gelb = false)
     auto *e = new QLineEdit(eltern);
     e->setObjectName(QString::fromLatin1(name));
     if (gelb) {
-        // Yellow fields open a picker with F4 or a double-click.
-        QPalette p = e->palette();
-        p.setColor(QPalette::Base, QColor(255, 255, 160));
-        p.setColor(QPalette::Text, Qt::black);
-        e->setPalette(p);
+        auswahlfeld_einrichten(e);
     }
     return e;
 }

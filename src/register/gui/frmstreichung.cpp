@@ -1,5 +1,7 @@
 #include "frmstreichung.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "core/datenbank.h"
 #include "core/gui/matchcode.h"
 #include "core/meldungen.h"
@@ -59,12 +61,7 @@ TfrmStreichung::TfrmStreichung(QWidget *parent)
     m_edtSTAT = new QLineEdit(this);
     m_edtSTAT->setObjectName(QStringLiteral("edtSTAT"));
     m_edtSTAT->setMaxLength(10);
-    // Yellow: F4 or a double-click opens the lookup picker.
-    QPalette gelb = m_edtSTAT->palette();
-    gelb.setColor(QPalette::Base, QColor(255, 255, 160));
-    gelb.setColor(QPalette::Text, Qt::black);
-    m_edtSTAT->setPalette(gelb);
-    m_edtSTAT->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
+    auswahlfeld_einrichten(m_edtSTAT);
     m_edtSTAT->installEventFilter(this);
     m_lblSTAT = new QLabel(this);
     m_lblSTAT->setObjectName(QStringLiteral("lblSTAT"));

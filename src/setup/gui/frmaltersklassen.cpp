@@ -1,5 +1,7 @@
 #include "frmaltersklassen.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -191,10 +193,8 @@ void TfrmAltersklassen::Impl::aufbauen()
     chk2WAZ = schalter("chk2WAZ", QStringLiteral("Waza-Ari zu Ippon addieren"));
     edtTEXT = feld("edtTEXT", 255);
     // Keys of lookup tables: F4 or a double click picks them.
-    for (QLineEdit *f : { edtGEWT, edtRSTR }) {
-        f->setStyleSheet(QStringLiteral("QLineEdit { background-color: yellow; }"));
-        f->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
-    }
+    for (QLineEdit *f : { edtGEWT, edtRSTR })
+        auswahlfeld_einrichten(f);
 
     auto *raster = new QGridLayout(box);
     int reihe = 0;

@@ -1,5 +1,7 @@
 #include "frmtestgew.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "core/basis.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
@@ -62,11 +64,7 @@ TfrmTestGew::TfrmTestGew(QWidget *parent)
     d->edtGEWK = new QLineEdit(this);
     d->edtGEWK->setObjectName(QStringLiteral("edtGEWK"));
     d->edtGEWK->setMaxLength(10);
-    d->edtGEWK->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
-    QPalette gelb = d->edtGEWK->palette();
-    gelb.setColor(QPalette::Base, Qt::yellow);
-    gelb.setColor(QPalette::Text, Qt::black);
-    d->edtGEWK->setPalette(gelb);
+    auswahlfeld_einrichten(d->edtGEWK);
     d->btnChange = new QPushButton(QStringLiteral("Gewichtsklasse ändern"), this);
     d->btnChange->setObjectName(QStringLiteral("btnChange"));
     d->btnChange->setEnabled(false);

@@ -1,5 +1,7 @@
 #include "frmvereine.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -206,7 +208,7 @@ void TfrmVereine::Impl::aufbauen()
     edtTEXT = feld("edtTEXT", 60);
     edtANZA->setReadOnly(true);
     // The federation is a key of the lookup table "VERBAND": F4 or a double click picks it.
-    edtVERB->setStyleSheet(QStringLiteral("QLineEdit { background-color: yellow; }"));
+    auswahlfeld_einrichten(edtVERB);
     edtVERB->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl Verband"));
     auto *raster = new QGridLayout(box);
     auto zeile = [&](int r, const QString &text, QWidget *w, QWidget *w2 = nullptr) {
