@@ -11,6 +11,7 @@
 #include "core/zustand.h"
 #include "register/teilnehmer.h"
 #include "setup/gui/frmmatchcodeak.h"
+#include "setup/gui/klassenwahl.h"
 #include "setup/gui/frmmatchcodegew.h"
 
 #include <QComboBox>
@@ -31,41 +32,6 @@
 namespace obi {
 
 namespace {
-
-// The class pickers the name resolution opens when a typed text matches
-// several classes.
-class Klassenwahl final : public Auswahlhilfe
-{
-public:
-    explicit Klassenwahl(QWidget *eltern)
-        : m_eltern(eltern)
-    {
-    }
-
-    bool altersklasse_waehlen(const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeAK dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = trim_rechts(zustand().auswahl_wert);
-        return !gewaehlt.isEmpty();
-    }
-
-    bool gewichtsklasse_waehlen(const QString &akid, const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert2 = akid;
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeGew dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = trim_rechts(zustand().auswahl_wert);
-        return !gewaehlt.isEmpty();
-    }
-
-    bool verein_anlegen(const QString &, QString &) override { return false; }
-
-private:
-    QWidget *m_eltern;
-};
 
 // Columns of the table grid.
 enum Spalte { sName = 0, sVerein, sSiege, sPlus, sMinus, sPlatz, sStnr, sAnzahl };

@@ -10,6 +10,7 @@
 #include "register/gui/frmmain.h"
 #include "register/teilnehmer.h"
 #include "setup/gui/frmmatchcodeak.h"
+#include "setup/gui/klassenwahl.h"
 #include "setup/gui/frmmatchcodegew.h"
 #include "setup/klassenauswahl.h"
 
@@ -33,40 +34,6 @@
 namespace obi {
 
 namespace {
-
-// The pickers the class checks open when several classes match.
-class Klassenauswahl final : public Auswahlhilfe
-{
-public:
-    explicit Klassenauswahl(QWidget *eltern)
-        : m_eltern(eltern)
-    {
-    }
-
-    bool altersklasse_waehlen(const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeAK dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = zustand().auswahl_wert;
-        return !trim_rechts(gewaehlt).isEmpty();
-    }
-
-    bool gewichtsklasse_waehlen(const QString &akid, const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert2 = akid;
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeGew dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = zustand().auswahl_wert;
-        return !trim_rechts(gewaehlt).isEmpty();
-    }
-
-    bool verein_anlegen(const QString &, QString &) override { return false; }
-
-private:
-    QWidget *m_eltern;
-};
 
 struct Knopfbeschreibung {
     Listenknopf knopf;
@@ -354,7 +321,7 @@ bool TfrmWKListen::Impl::check_zusammen(const QString &schluessel)
     f.anzahl = anzahl();
     f.aktion = chkNew->isChecked() || druckauswahl();
     const QString akidVorher = f.akid;
-    Klassenauswahl hilfe(q);
+    Klassenwahl hilfe(q);
     const WKListenPruefung p = wklisten_pruefen(aktueller_wettkampf_nr(), f, schluessel, &hilfe);
     if (f.akid != akidVorher)
         edtAKID->setText(f.akid);
@@ -397,7 +364,7 @@ void TfrmWKListen::Impl::altersklasse_geaendert()
 
 void TfrmWKListen::Impl::picker(QLineEdit *feld)
 {
-    Klassenauswahl hilfe(q);
+    Klassenwahl hilfe(q);
     QString gewaehlt;
     if (feld == edtAKID) {
         if (!hilfe.altersklasse_waehlen(QString(), gewaehlt))

@@ -25,6 +25,7 @@
 #include "setup/gui/frmaltersklassen.h"
 #include "setup/gui/frmeinteilung.h"
 #include "setup/gui/frmmatchcodeak.h"
+#include "setup/gui/klassenwahl.h"
 #include "competition/gui/frmwklisten.h"
 #include "setup/gui/frmmatchcodegew.h"
 #include "competition/gui/frmlosen.h"
@@ -124,47 +125,23 @@ TfrmMain *&hauptfenster()
     return f;
 }
 
-// The pickers the field checks open.
-class FensterAuswahl final : public Auswahlhilfe
+// The class pickers, plus the club window for a lot number without club.
+class FensterAuswahl final : public Klassenwahl
 {
 public:
-    explicit FensterAuswahl(QWidget *eltern)
-        : m_eltern(eltern)
-    {
-    }
-
-    bool altersklasse_waehlen(const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeAK dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = zustand().auswahl_wert;
-        return !trim_rechts(gewaehlt).isEmpty();
-    }
-
-    bool gewichtsklasse_waehlen(const QString &akid, const QString &filter, QString &gewaehlt) override
-    {
-        zustand().auswahl_wert2 = akid;
-        zustand().auswahl_wert = filter;
-        TfrmMatchcodeGew dlg(m_eltern);
-        dlg.exec();
-        gewaehlt = zustand().auswahl_wert;
-        return !trim_rechts(gewaehlt).isEmpty();
-    }
+    using Klassenwahl::Klassenwahl;
 
     bool verein_anlegen(const QString &los, QString &neuesLos) override
     {
         zustand().auswahl_wert = los;
         zustand().auswahl_wert2.clear();
-        TfrmVereine dlg(m_eltern);
+        TfrmVereine dlg(eltern());
         dlg.exec();
         neuesLos = trim_rechts(zustand().auswahl_wert2);
         return !neuesLos.isEmpty();
     }
-
-private:
-    QWidget *m_eltern;
 };
+
 
 QLineEdit *feld(QWidget *eltern, const char *name, bool gelb = false)
 {
