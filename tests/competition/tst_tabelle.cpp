@@ -11,6 +11,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstTabelle : public QObject
@@ -21,13 +22,6 @@ class TstTabelle : public QObject
     QtTestMelder m_melder;
     const QString ak = QStringLiteral("U15m");
 
-    template<typename T> static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     static QString zelle(QTableView *grid, int zeile, int spalte)
     {

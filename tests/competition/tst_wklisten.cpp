@@ -15,6 +15,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 namespace {
@@ -31,14 +32,6 @@ class TstWKListen : public QObject
     TestDatenbank m_db;
     QtTestMelder m_melder;
 
-    template <typename T>
-    static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     // Names of the enabled type buttons and of the ticked one.
     static QStringList aktiveKnoepfe(QWidget &w)

@@ -17,6 +17,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstStreichung : public QObject
@@ -26,13 +27,6 @@ class TstStreichung : public QObject
     std::unique_ptr<TestDatenbank> m_db;
     QtTestMelder m_melder;
 
-    template<typename T> static T *kind(QWidget *w, const char *name)
-    {
-        T *k = w->findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
     static QLineEdit *feld(QWidget *w, const char *name) { return kind<QLineEdit>(w, name); }
     static QPushButton *knopf(QWidget *w, const char *name) { return kind<QPushButton>(w, name); }
 

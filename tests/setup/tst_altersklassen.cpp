@@ -14,6 +14,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstAltersklassen : public QObject
@@ -23,13 +24,6 @@ class TstAltersklassen : public QObject
     TestDatenbank m_db;
     QtTestMelder m_melder;
 
-    template<typename T> static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     static void tippen(QWidget &w, const char *feld, const QString &text)
     {

@@ -18,6 +18,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstEinteilung : public QObject
@@ -27,14 +28,6 @@ class TstEinteilung : public QObject
     TestDatenbank m_db;
     QtTestMelder m_melder;
 
-    template <typename T>
-    static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     static QStringList spalte(QTableView *grid, int s)
     {

@@ -10,6 +10,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstMatchcode : public QObject
@@ -19,14 +20,6 @@ class TstMatchcode : public QObject
     TestDatenbank m_db;
     QtTestMelder m_melder;
 
-    template <typename T>
-    static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     static QStringList spalte0(QTableView *grid)
     {

@@ -11,6 +11,7 @@
 
 using namespace obi;
 using obi::test::QtTestMelder;
+using obi::test::kind;
 using obi::test::TestDatenbank;
 
 class TstVereine : public QObject
@@ -29,14 +30,6 @@ class TstVereine : public QObject
         QVERIFY(verein_speichern(e, true, 1).ok());
     }
 
-    template <typename T>
-    static T *kind(QWidget &w, const char *name)
-    {
-        T *k = w.findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
 
     static void tippen(QWidget &w, const char *feld, const QString &text)
     {

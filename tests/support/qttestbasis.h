@@ -6,10 +6,27 @@
 #include "support/testdb.h"
 
 #include <QList>
+#include <QObject>
 #include <QStringList>
 #include <QVector>
 
 namespace obi::test {
+
+// The child of a window with that object name; a missing one ends the suite,
+// since every following step would only fail on a null pointer.
+template <typename T>
+T *kind(const QObject &w, const char *name)
+{
+    T *k = w.findChild<T *>(QLatin1String(name));
+    if (!k)
+        qFatal("%s fehlt", name);
+    return k;
+}
+template <typename T>
+T *kind(const QObject *w, const char *name)
+{
+    return kind<T>(*w, name);
+}
 
 class QtTestMelder final : public Melder
 {
