@@ -18,10 +18,12 @@ als_postgres() {
 }
 
 if ! $SUDO pg_lsclusters -h 2>/dev/null | grep -q '^15 *main'; then
-  $SUDO pg_createcluster 15 main >/dev/null
+  $SUDO pg_createcluster 15 main >/dev/null 3>&-
 fi
 if ! $SUDO pg_lsclusters -h | grep -q '^15 *main.*online'; then
-  $SUDO pg_ctlcluster 15 main start
+  # The server must not inherit fd 3: a reader waiting for the end of our
+  # output would otherwise wait for the server to exit.
+  $SUDO pg_ctlcluster 15 main start 3>&-
 fi
 
 for i in $(seq 1 30); do
