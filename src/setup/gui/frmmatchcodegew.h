@@ -1,22 +1,24 @@
 #pragma once
 
-#include <QDialog>
+#include "setup/gui/klassenauswahldialog.h"
 
 namespace obi {
 
 // Picks a weight class of one age class. The caller puts the age class into
 // zustand().auswahl_wert2 and a preset filter into auswahl_wert, and reads
 // the chosen GKGEWK from auswahl_wert afterwards (empty when cancelled).
-class TfrmMatchcodeGew : public QDialog
+class TfrmMatchcodeGew : public KlassenauswahlDialog
 {
     Q_OBJECT
 public:
     explicit TfrmMatchcodeGew(QWidget *parent = nullptr);
-    ~TfrmMatchcodeGew() override;
+
+protected:
+    std::optional<QList<QStringList>> zeilen(const QString &filter) override;
+    void beim_oeffnen() override;
 
 private:
-    struct Impl;
-    Impl *d;
+    QString m_altersklasse;
 };
 
 } // namespace obi
