@@ -1,7 +1,7 @@
 #include "frmaltersklassen.h"
 
 #include "core/gui/auswahlfeld.h"
-
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -29,11 +29,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <iterator>
 #include <utility>
 
-namespace obi
-{
+namespace obi {
 
 struct TfrmAltersklassen::Impl : public QObject {
     explicit Impl(TfrmAltersklassen *fenster)
@@ -121,26 +119,11 @@ TfrmAltersklassen::~TfrmAltersklassen()
 
 void TfrmAltersklassen::Impl::aufbauen()
 {
-    auto knopf = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, q);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     auto feld = [this](const char *name, int laenge) {
-        auto *f = new QLineEdit(q);
-        f->setObjectName(QLatin1String(name));
-        f->setMaxLength(laenge);
+        QLineEdit *f = eingabefeld(q, name, laenge);
         f->installEventFilter(this);
         connect(f, &QLineEdit::textEdited, this, [this] { aendern(); });
         felder << f;
-        return f;
-    };
-    auto beschreibung = [this](const char *name) {
-        auto *f = new QLineEdit(q);
-        f->setObjectName(QLatin1String(name));
-        f->setReadOnly(true);
-        f->setFocusPolicy(Qt::NoFocus);
         return f;
     };
     auto schalter = [this](const char *name, const QString &text) {
@@ -155,9 +138,9 @@ void TfrmAltersklassen::Impl::aufbauen()
     grdSFL = new QTableView(q);
     grdSFL->setObjectName(QStringLiteral("grdSFL"));
     modell = new QStandardItemModel(0, 6, grdSFL);
-    modell->setHorizontalHeaderLabels({ QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
-                                        QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
-                                        QStringLiteral("M/W"), QStringLiteral("Bemerkung") });
+    modell->setHorizontalHeaderLabels({QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
+                                       QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
+                                       QStringLiteral("M/W"), QStringLiteral("Bemerkung")});
     grdSFL->setModel(modell);
     datengrid_einrichten(grdSFL);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -172,10 +155,10 @@ void TfrmAltersklassen::Impl::aufbauen()
     edtAKID = feld("edtAKID", 20);
     cbMW = new QComboBox(q);
     cbMW->setObjectName(QStringLiteral("cbMW"));
-    cbMW->addItems({ QStringLiteral("M"), QStringLiteral("W") });
+    cbMW->addItems({QStringLiteral("M"), QStringLiteral("W")});
     connect(cbMW, &QComboBox::activated, this, [this] { aendern(); });
     edtGEWT = feld("edtGEWT", 10);
-    edtGEWTBez = beschreibung("edtGEWTBez");
+    edtGEWTBez = anzeigefeld(q, "edtGEWTBez");
     edtJGMI = feld("edtJGMI", 11);
     edtJGMA = feld("edtJGMA", 11);
     edtKATI = feld("edtKATI", 11);
@@ -185,7 +168,7 @@ void TfrmAltersklassen::Impl::aufbauen()
     felder.removeOne(edtGSTI);
     edtMSHD = feld("edtMSHD", 11);
     edtRSTR = feld("edtRSTR", 10);
-    edtRSTRBez = beschreibung("edtRSTRBez");
+    edtRSTRBez = anzeigefeld(q, "edtRSTRBez");
     edtHGTM = feld("edtHGTM", 11);
     edtHTG2 = feld("edtHTG2", 11);
     chkWAZA = schalter("chkWAZA", QStringLiteral("ohne Waza"));
@@ -193,22 +176,13 @@ void TfrmAltersklassen::Impl::aufbauen()
     chk2WAZ = schalter("chk2WAZ", QStringLiteral("Waza-Ari zu Ippon addieren"));
     edtTEXT = feld("edtTEXT", 255);
     // Keys of lookup tables: F4 or a double click picks them.
-    for (QLineEdit *f : { edtGEWT, edtRSTR })
+    for (QLineEdit *f : {edtGEWT, edtRSTR})
         auswahlfeld_einrichten(f);
 
     auto *raster = new QGridLayout(box);
     int reihe = 0;
     auto zeile = [&](const QString &text, QWidget *w, QWidget *w2 = nullptr) {
-        auto *l = new QLabel(text, box);
-        l->setBuddy(w);
-        raster->addWidget(l, reihe, 0);
-        if (w2) {
-            raster->addWidget(w, reihe, 1);
-            raster->addWidget(w2, reihe, 2);
-        } else {
-            raster->addWidget(w, reihe, 1, 1, 2);
-        }
-        ++reihe;
+        rasterzeile(raster, reihe++, text, w, w2);
     };
     auto hinweis = [this](const QString &text) {
         return new QLabel(text, box);
@@ -232,14 +206,14 @@ void TfrmAltersklassen::Impl::aufbauen()
     raster->setColumnStretch(2, 2);
 
     // Buttons
-    btnSpeichern = knopf("btnSpeichern", QStringLiteral("&Speichern"));
-    btnNeu = knopf("btnNeu", QStringLiteral("&Neuer Satz"));
-    btnKopieren = knopf("btnKopieren", QStringLiteral("&Kopieren"));
-    btnLoeschen = knopf("btnLoeschen", QStringLiteral("&Löschen"));
-    btnAbbrechen = knopf("btnAbbrechen", QStringLiteral("&Abbrechen"));
-    btnBeenden = knopf("btnBeenden", QStringLiteral("&Beenden"));
+    btnSpeichern = knopf(q, "btnSpeichern", QStringLiteral("&Speichern"), false);
+    btnNeu = knopf(q, "btnNeu", QStringLiteral("&Neuer Satz"), false);
+    btnKopieren = knopf(q, "btnKopieren", QStringLiteral("&Kopieren"), false);
+    btnLoeschen = knopf(q, "btnLoeschen", QStringLiteral("&Löschen"), false);
+    btnAbbrechen = knopf(q, "btnAbbrechen", QStringLiteral("&Abbrechen"), false);
+    btnBeenden = knopf(q, "btnBeenden", QStringLiteral("&Beenden"), false);
     auto *knoepfe = new QHBoxLayout;
-    for (QPushButton *b : { btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden })
+    for (QPushButton *b : {btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden})
         knoepfe->addWidget(b);
 
     auto *haupt = new QVBoxLayout(q);
@@ -248,11 +222,9 @@ void TfrmAltersklassen::Impl::aufbauen()
     haupt->addLayout(knoepfe);
     q->resize(720, 720);
 
-    QWidget *folge[] = { grdSFL,  edtAKID,      cbMW,    edtGEWT,     edtJGMI,     edtJGMA,      edtKATI,
-                         edtMSHD, edtRSTR,      edtHGTM, edtHTG2,     chkWAZA,     chkYUKO,      chk2WAZ,
-                         edtTEXT, btnSpeichern, btnNeu,  btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden };
-    for (size_t i = 1; i < std::size(folge); ++i)
-        QWidget::setTabOrder(folge[i - 1], folge[i]);
+    tabfolge({grdSFL,  edtAKID,      cbMW,    edtGEWT,     edtJGMI,     edtJGMA,      edtKATI,
+              edtMSHD, edtRSTR,      edtHGTM, edtHTG2,     chkWAZA,     chkYUKO,      chk2WAZ,
+              edtTEXT, btnSpeichern, btnNeu,  btnKopieren, btnLoeschen, btnAbbrechen, btnBeenden});
 
     connect(btnSpeichern, &QPushButton::clicked, this, [this] { speichern(); });
     connect(btnNeu, &QPushButton::clicked, this, [this] { neuer_satz(); });
@@ -273,7 +245,7 @@ void TfrmAltersklassen::Impl::daten_lesen()
     modell->removeRows(0, modell->rowCount());
     for (const Altersklasse &a : std::as_const(liste)) {
         QList<QStandardItem *> z;
-        for (const QString &t : { a.akid, a.gewt, QString::number(a.jgmi), QString::number(a.jgma), a.mw, a.text })
+        for (const QString &t : {a.akid, a.gewt, QString::number(a.jgmi), QString::number(a.jgma), a.mw, a.text})
             z << new QStandardItem(t);
         z.at(2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         z.at(3)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -338,11 +310,7 @@ int TfrmAltersklassen::Impl::aktuelle_zeile() const
 
 void TfrmAltersklassen::Impl::felder_zeigen(const AltersklasseEingabe &e)
 {
-    // setText only on a change, so the cursor stays where the user left it.
-    auto setze = [](QLineEdit *f, const QString &t) {
-        if (f->text() != t)
-            f->setText(t);
-    };
+    const auto setze = text_setzen;
     setze(edtAKID, e.akid);
     const int mw = cbMW->findText(e.mw);
     if (mw >= 0)
@@ -393,7 +361,7 @@ void TfrmAltersklassen::Impl::zustand_zeigen()
 {
     btnSpeichern->setEnabled(geaendert);
     btnAbbrechen->setEnabled(geaendert);
-    for (QWidget *w : std::initializer_list<QWidget *> { btnBeenden, btnLoeschen, btnNeu, grdSFL })
+    for (QWidget *w : std::initializer_list<QWidget *> {btnBeenden, btnLoeschen, btnNeu, grdSFL})
         w->setEnabled(!geaendert);
     // The name is the key: an existing age class is changed, never renamed.
     edtAKID->setReadOnly(modus != u'I');
@@ -567,8 +535,7 @@ bool TfrmAltersklassen::Impl::eventFilter(QObject *obj, QEvent *e)
         auto *f = qobject_cast<QLineEdit *>(obj);
         if (!f || !felder.contains(f) || pruefeGerade || f->isReadOnly())
             return false;
-        const auto grund = static_cast<QFocusEvent *>(e)->reason();
-        if (grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason)
+        if (!verlassen_im_fenster(static_cast<QFocusEvent *>(e)))
             return false;
         QWidget *neu = QApplication::focusWidget();
         if (neu == btnAbbrechen || neu == btnBeenden || !q->isVisible())

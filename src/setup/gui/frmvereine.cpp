@@ -1,7 +1,7 @@
 #include "frmvereine.h"
 
 #include "core/gui/auswahlfeld.h"
-
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -25,7 +25,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <iterator>
 #include <utility>
 
 namespace obi {
@@ -89,7 +88,7 @@ struct TfrmVereine::Impl : public QObject {
     QChar modus = u'U';
     bool geaendert = false;
     bool pruefeGerade = false; // no leave-check while a check shows its message or moves the focus
-    bool liestGerade = false;  // the grid is refilled: its row changes are no user moves
+    bool liestGerade = false; // the grid is refilled: its row changes are no user moves
     Anfrage anfrage = Anfrage::Pflege;
 
     void aufbauen();
@@ -134,15 +133,8 @@ TfrmVereine::~TfrmVereine()
 
 void TfrmVereine::Impl::aufbauen()
 {
-    auto knopf = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, q);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
     auto feld = [this](const char *name, int laenge) {
-        auto *f = new QLineEdit(q);
-        f->setObjectName(QLatin1String(name));
-        f->setMaxLength(laenge);
+        QLineEdit *f = eingabefeld(q, name, laenge);
         f->installEventFilter(this);
         connect(f, &QLineEdit::textEdited, this, [this] {
             if (!geaendert) {
@@ -157,22 +149,16 @@ void TfrmVereine::Impl::aufbauen()
     // Search panel
     pnlSuch = new QGroupBox(QStringLiteral("Suchen nach ..."), q);
     pnlSuch->setObjectName(QStringLiteral("pnlSuch"));
-    edtAuswName = new QLineEdit(pnlSuch);
-    edtAuswName->setObjectName(QStringLiteral("edtAuswName"));
-    edtAuswVerb = new QLineEdit(pnlSuch);
-    edtAuswVerb->setObjectName(QStringLiteral("edtAuswVerb"));
+    edtAuswName = eingabefeld(pnlSuch, "edtAuswName");
+    edtAuswVerb = eingabefeld(pnlSuch, "edtAuswVerb");
     edtAuswName->installEventFilter(this);
     edtAuswVerb->installEventFilter(this);
-    btnSuchen = knopf("btnSuchen", QStringLiteral("Suche s&tarten"));
-    btnNeueSuche = knopf("btnNeueSuche", QStringLiteral("Neue Suche"));
+    btnSuchen = knopf(q, "btnSuchen", QStringLiteral("Suche s&tarten"));
+    btnNeueSuche = knopf(q, "btnNeueSuche", QStringLiteral("Neue Suche"));
     auto *such = new QHBoxLayout(pnlSuch);
-    auto *lblName = new QLabel(QStringLiteral("Verein"), pnlSuch);
-    lblName->setBuddy(edtAuswName);
-    auto *lblVerb = new QLabel(QStringLiteral("Verband"), pnlSuch);
-    lblVerb->setBuddy(edtAuswVerb);
-    such->addWidget(lblName);
+    such->addWidget(beschriftung(pnlSuch, QStringLiteral("Verein"), edtAuswName));
     such->addWidget(edtAuswName, 2);
-    such->addWidget(lblVerb);
+    such->addWidget(beschriftung(pnlSuch, QStringLiteral("Verband"), edtAuswVerb));
     such->addWidget(edtAuswVerb, 1);
     such->addWidget(btnSuchen);
     such->addWidget(btnNeueSuche);
@@ -181,9 +167,8 @@ void TfrmVereine::Impl::aufbauen()
     grdSFL = new QTableView(q);
     grdSFL->setObjectName(QStringLiteral("grdSFL"));
     modell = new QStandardItemModel(0, 7, grdSFL);
-    modell->setHorizontalHeaderLabels({QStringLiteral("Los-Nr."), QStringLiteral("Verein"),
-                                       QStringLiteral("Verband"), QStringLiteral("Punkte"),
-                                       QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
+    modell->setHorizontalHeaderLabels({QStringLiteral("Los-Nr."), QStringLiteral("Verein"), QStringLiteral("Verband"),
+                                       QStringLiteral("Punkte"), QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
                                        QStringLiteral("Bemerkung")});
     grdSFL->setModel(modell);
     datengrid_einrichten(grdSFL);
@@ -211,16 +196,8 @@ void TfrmVereine::Impl::aufbauen()
     auswahlfeld_einrichten(edtVERB);
     edtVERB->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl Verband"));
     auto *raster = new QGridLayout(box);
-    auto zeile = [&](int r, const QString &text, QWidget *w, QWidget *w2 = nullptr) {
-        auto *l = new QLabel(text, box);
-        l->setBuddy(w);
-        raster->addWidget(l, r, 0);
-        if (w2) {
-            raster->addWidget(w, r, 1);
-            raster->addWidget(w2, r, 2);
-        } else {
-            raster->addWidget(w, r, 1, 1, 2);
-        }
+    const auto zeile = [raster](int r, const QString &text, QWidget *w, QWidget *w2 = nullptr) {
+        rasterzeile(raster, r, text, w, w2);
     };
     zeile(0, QStringLiteral("Los-Nummer"), edtLOS);
     zeile(1, QStringLiteral("Verein, Verband"), edtNAME, edtVERB);
@@ -233,21 +210,21 @@ void TfrmVereine::Impl::aufbauen()
     raster->setColumnStretch(2, 1);
 
     // Buttons
-    btnSpeichern = knopf("btnSpeichern", QStringLiteral("&Speichern"));
-    btnNeu = knopf("btnNeu", QStringLiteral("&Neuer Satz"));
-    btnKopieren = knopf("btnKopieren", QStringLiteral("&Kopieren"));
-    btnLoeschen = knopf("btnLoeschen", QStringLiteral("&Löschen"));
-    btnQuittung = knopf("btnQuittung", QStringLiteral("&Quittung"));
-    btnWiegelisten = knopf("btnWiegelisten", QStringLiteral("&Wiegelisten"));
-    btnAbbrechen = knopf("btnAbbrechen", QStringLiteral("&Abbrechen"));
-    btnBeenden = knopf("btnBeenden", QStringLiteral("&Beenden"));
+    btnSpeichern = knopf(q, "btnSpeichern", QStringLiteral("&Speichern"));
+    btnNeu = knopf(q, "btnNeu", QStringLiteral("&Neuer Satz"));
+    btnKopieren = knopf(q, "btnKopieren", QStringLiteral("&Kopieren"));
+    btnLoeschen = knopf(q, "btnLoeschen", QStringLiteral("&Löschen"));
+    btnQuittung = knopf(q, "btnQuittung", QStringLiteral("&Quittung"));
+    btnWiegelisten = knopf(q, "btnWiegelisten", QStringLiteral("&Wiegelisten"));
+    btnAbbrechen = knopf(q, "btnAbbrechen", QStringLiteral("&Abbrechen"));
+    btnBeenden = knopf(q, "btnBeenden", QStringLiteral("&Beenden"));
     // The fee receipt and the club's weigh-in lists are printed by reports
     // that this program does not have yet.
     btnQuittung->setEnabled(false);
     btnWiegelisten->setEnabled(false);
     auto *knoepfe = new QHBoxLayout;
-    for (QPushButton *b : {btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnQuittung, btnWiegelisten,
-                           btnAbbrechen, btnBeenden})
+    for (QPushButton *b :
+         {btnSpeichern, btnNeu, btnKopieren, btnLoeschen, btnQuittung, btnWiegelisten, btnAbbrechen, btnBeenden})
         knoepfe->addWidget(b);
 
     auto *haupt = new QVBoxLayout(q);
@@ -257,12 +234,9 @@ void TfrmVereine::Impl::aufbauen()
     haupt->addLayout(knoepfe);
     q->resize(760, 600);
 
-    QWidget *reihe[] = {edtAuswName, edtAuswVerb, btnSuchen, btnNeueSuche, grdSFL,      edtLOS,
-                        edtNAME,     edtVERB,     edtMLDG,   edtANZA,      edtSGLD,     edtPKTE,
-                        edtTEXT,     btnSpeichern, btnNeu,   btnKopieren,  btnLoeschen, btnQuittung,
-                        btnWiegelisten, btnAbbrechen, btnBeenden};
-    for (size_t i = 1; i < std::size(reihe); ++i)
-        QWidget::setTabOrder(reihe[i - 1], reihe[i]);
+    tabfolge({edtAuswName, edtAuswVerb, btnSuchen,   btnNeueSuche, grdSFL,         edtLOS,       edtNAME,
+              edtVERB,     edtMLDG,     edtANZA,     edtSGLD,      edtPKTE,        edtTEXT,      btnSpeichern,
+              btnNeu,      btnKopieren, btnLoeschen, btnQuittung,  btnWiegelisten, btnAbbrechen, btnBeenden});
 
     connect(btnSuchen, &QPushButton::clicked, this, [this] { daten_lesen(edtLOS->text().toInt()); });
     connect(btnNeueSuche, &QPushButton::clicked, this, [this] {
@@ -317,7 +291,7 @@ void TfrmVereine::Impl::daten_lesen(int los)
     const auto gelesen = vereine_lesen(aktueller_wettkampf_nr(), edtAuswName->text(), edtAuswVerb->text());
     if (!gelesen)
         zeige_meldung(19902);
-    liste = gelesen.value_or(QVector<Verein>{});
+    liste = gelesen.value_or(QVector<Verein> {});
 
     liestGerade = true;
     modell->removeRows(0, modell->rowCount());
@@ -373,11 +347,7 @@ int TfrmVereine::Impl::aktuelle_zeile() const
 
 void TfrmVereine::Impl::felder_zeigen(const VereinEingabe &e)
 {
-    // setText only on a change, so the cursor stays where the user left it.
-    auto setze = [](QLineEdit *f, const QString &t) {
-        if (f->text() != t)
-            f->setText(t);
-    };
+    const auto setze = text_setzen;
     setze(edtLOS, e.los);
     setze(edtNAME, e.name);
     setze(edtVERB, e.verband);
@@ -406,12 +376,12 @@ void TfrmVereine::Impl::zustand_zeigen()
 {
     btnSpeichern->setEnabled(geaendert);
     btnAbbrechen->setEnabled(geaendert);
-    for (QWidget *w : std::initializer_list<QWidget *>{btnBeenden, btnLoeschen, btnNeu, btnKopieren, grdSFL})
+    for (QWidget *w : std::initializer_list<QWidget *> {btnBeenden, btnLoeschen, btnNeu, btnKopieren, grdSFL})
         w->setEnabled(!geaendert);
     // A search that found nothing opens a new row; the search must stay
     // usable then, or the window could not leave that empty list again.
     const bool suchen = !geaendert || liste.isEmpty();
-    for (QWidget *w : std::initializer_list<QWidget *>{pnlSuch, btnSuchen, btnNeueSuche})
+    for (QWidget *w : std::initializer_list<QWidget *> {pnlSuch, btnSuchen, btnNeueSuche})
         w->setEnabled(suchen);
     edtLOS->setReadOnly(modus != u'I');
     box->setTitle(modus == u'I' ? QStringLiteral("Neuer Datensatz") : QStringLiteral("Datensatz ändern"));
@@ -596,8 +566,7 @@ bool TfrmVereine::Impl::eventFilter(QObject *obj, QEvent *e)
         auto *f = qobject_cast<QLineEdit *>(obj);
         if (!f || !felder.contains(f) || pruefeGerade)
             return false;
-        const auto grund = static_cast<QFocusEvent *>(e)->reason();
-        if (grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason)
+        if (!verlassen_im_fenster(static_cast<QFocusEvent *>(e)))
             return false;
         QWidget *neu = QApplication::focusWidget();
         if (neu == btnAbbrechen || neu == btnBeenden || !q->isVisible())

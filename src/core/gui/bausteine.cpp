@@ -1,0 +1,75 @@
+#include "bausteine.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace obi {
+
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, bool autoDefault)
+{
+    auto *b = new QPushButton(text, eltern);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(autoDefault);
+    return b;
+}
+
+QLineEdit *eingabefeld(QWidget *eltern, const char *name, int laenge)
+{
+    auto *f = new QLineEdit(eltern);
+    f->setObjectName(QLatin1String(name));
+    if (laenge > 0)
+        f->setMaxLength(laenge);
+    return f;
+}
+
+QLineEdit *anzeigefeld(QWidget *eltern, const char *name)
+{
+    auto *f = eingabefeld(eltern, name);
+    f->setReadOnly(true);
+    f->setFocusPolicy(Qt::NoFocus);
+    return f;
+}
+
+QLabel *beschriftung(QWidget *eltern, const QString &text, QWidget *buddy)
+{
+    auto *l = new QLabel(text, eltern);
+    l->setBuddy(buddy);
+    return l;
+}
+
+void rasterzeile(QGridLayout *raster, int reihe, const QString &text, QWidget *feld, QWidget *feld2)
+{
+    raster->addWidget(beschriftung(raster->parentWidget(), text, feld), reihe, 0);
+    if (feld2) {
+        raster->addWidget(feld, reihe, 1);
+        raster->addWidget(feld2, reihe, 2);
+    } else {
+        raster->addWidget(feld, reihe, 1, 1, 2);
+    }
+}
+
+void tabfolge(std::initializer_list<QWidget *> folge)
+{
+    QWidget *vorher = nullptr;
+    for (QWidget *w : folge) {
+        if (vorher)
+            QWidget::setTabOrder(vorher, w);
+        vorher = w;
+    }
+}
+
+void text_setzen(QLineEdit *feld, const QString &text)
+{
+    if (feld->text() != text)
+        feld->setText(text);
+}
+
+bool verlassen_im_fenster(const QFocusEvent *e)
+{
+    return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace obi
