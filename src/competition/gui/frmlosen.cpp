@@ -1,6 +1,7 @@
 #include "frmlosen.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "competition/gui/frmlosendetail.h"
 #include "competition/losen.h"
@@ -10,8 +11,8 @@
 #include "core/zustand.h"
 #include "register/teilnehmer.h"
 #include "setup/gui/frmmatchcodeak.h"
-#include "setup/gui/klassenwahl.h"
 #include "setup/gui/frmmatchcodegew.h"
+#include "setup/gui/klassenwahl.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -51,10 +52,9 @@ struct TfrmLosen::Impl : public QObject {
     QPushButton *btnLosenMan = nullptr;
     QPushButton *btnInitialisieren = nullptr;
     QPushButton *btnBeenden = nullptr;
-    LosAuswahl auswahl;        // the selection the list shows
+    LosAuswahl auswahl; // the selection the list shows
     QVector<LosVerein> vereine; // the rows of the list
 
-    QLineEdit *klassenfeld(const QString &name);
     void knoepfe(bool an);
     void verstecken();
     bool pruefen(bool still);
@@ -69,15 +69,6 @@ struct TfrmLosen::Impl : public QObject {
     bool eventFilter(QObject *obj, QEvent *e) override;
 };
 
-QLineEdit *TfrmLosen::Impl::klassenfeld(const QString &name)
-{
-    auto *e = new QLineEdit(q);
-    e->setObjectName(name);
-    auswahlfeld_einrichten(e);
-    e->installEventFilter(this);
-    return e;
-}
-
 TfrmLosen::TfrmLosen(QWidget *parent)
     : QDialog(parent)
     , d(new Impl)
@@ -87,37 +78,30 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Losen"));
     setModal(true);
 
-    d->edtAKID = d->klassenfeld(QStringLiteral("edtAKID"));
-    d->edtAKID->setMaxLength(20);
-    d->edtGEWK = d->klassenfeld(QStringLiteral("edtGEWK"));
-    d->edtGEWK->setMaxLength(10);
-    auto *lblAK = new QLabel(QStringLiteral("&Altersklasse"), this);
-    lblAK->setBuddy(d->edtAKID);
-    auto *lblGew = new QLabel(QStringLiteral("&Gewichtsklasse"), this);
-    lblGew->setBuddy(d->edtGEWK);
-    d->btnAnzeigen = new QPushButton(QStringLiteral("A&nzeigen"), this);
-    d->btnAnzeigen->setObjectName(QStringLiteral("btnAnzeigen"));
+    d->edtAKID = auswahlfeld_einrichten(eingabefeld(this, "edtAKID", 20));
+    d->edtGEWK = auswahlfeld_einrichten(eingabefeld(this, "edtGEWK", 10));
+    d->edtAKID->installEventFilter(d);
+    d->edtGEWK->installEventFilter(d);
+    auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
+    auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
+    d->btnAnzeigen = knopf(this, "btnAnzeigen", QStringLiteral("A&nzeigen"));
 
     d->grdLosen = new QTableView(this);
     d->grdLosen->setObjectName(QStringLiteral("grdLosen"));
     d->modell = new QStandardItemModel(0, 5, d->grdLosen);
-    d->modell->setHorizontalHeaderLabels({ QStringLiteral("Los (Sort.)"), QStringLiteral("Los (Verein)"),
-                                           QStringLiteral("Verein"), QStringLiteral("Verband"),
-                                           QStringLiteral("Teilnehmer") });
+    d->modell->setHorizontalHeaderLabels({QStringLiteral("Los (Sort.)"), QStringLiteral("Los (Verein)"),
+                                          QStringLiteral("Verein"), QStringLiteral("Verband"),
+                                          QStringLiteral("Teilnehmer")});
     d->grdLosen->setModel(d->modell);
     datengrid_einrichten(d->grdLosen);
     d->grdLosen->installEventFilter(d);
 
-    d->btnLosenAut = new QPushButton(QStringLiteral("Losen (aut.)"), this);
-    d->btnLosenAut->setObjectName(QStringLiteral("btnLosenAut"));
-    d->btnLosenMan = new QPushButton(QStringLiteral("Losen (man.)"), this);
-    d->btnLosenMan->setObjectName(QStringLiteral("btnLosenMan"));
-    d->btnInitialisieren = new QPushButton(QStringLiteral("Initialisieren"), this);
-    d->btnInitialisieren->setObjectName(QStringLiteral("btnInitialisieren"));
-    d->btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
-    d->btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
+    d->btnLosenAut = knopf(this, "btnLosenAut", QStringLiteral("Losen (aut.)"));
+    d->btnLosenMan = knopf(this, "btnLosenMan", QStringLiteral("Losen (man.)"));
+    d->btnInitialisieren = knopf(this, "btnInitialisieren", QStringLiteral("Initialisieren"));
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
     // Enter belongs to the fields (check) and the grid (one club), not to a button.
-    for (QPushButton *b : { d->btnAnzeigen, d->btnLosenAut, d->btnLosenMan, d->btnInitialisieren, d->btnBeenden })
+    for (QPushButton *b : {d->btnAnzeigen, d->btnLosenAut, d->btnLosenMan, d->btnInitialisieren, d->btnBeenden})
         b->setAutoDefault(false);
 
     auto *oben = new QHBoxLayout;
@@ -138,13 +122,8 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     haupt->addLayout(unten);
     resize(640, 480);
 
-    setTabOrder(d->edtAKID, d->edtGEWK);
-    setTabOrder(d->edtGEWK, d->btnAnzeigen);
-    setTabOrder(d->btnAnzeigen, d->grdLosen);
-    setTabOrder(d->grdLosen, d->btnLosenAut);
-    setTabOrder(d->btnLosenAut, d->btnLosenMan);
-    setTabOrder(d->btnLosenMan, d->btnInitialisieren);
-    setTabOrder(d->btnInitialisieren, d->btnBeenden);
+    tabfolge({d->edtAKID, d->edtGEWK, d->btnAnzeigen, d->grdLosen, d->btnLosenAut, d->btnLosenMan, d->btnInitialisieren,
+              d->btnBeenden});
 
     connect(d->edtAKID, &QLineEdit::textEdited, this, [this] { d->verstecken(); });
     connect(d->edtGEWK, &QLineEdit::textEdited, this, [this] { d->verstecken(); });
@@ -171,7 +150,7 @@ TfrmLosen::~TfrmLosen()
 
 void TfrmLosen::Impl::knoepfe(bool an)
 {
-    for (QPushButton *b : { btnLosenAut, btnLosenMan, btnInitialisieren })
+    for (QPushButton *b : {btnLosenAut, btnLosenMan, btnInitialisieren})
         b->setEnabled(an);
 }
 
@@ -186,7 +165,7 @@ void TfrmLosen::Impl::verstecken()
 bool TfrmLosen::Impl::pruefen(bool still)
 {
     knoepfe(false);
-    LosAuswahl a{ aktueller_wettkampf_nr(), edtAKID->text(), edtGEWK->text() };
+    LosAuswahl a {aktueller_wettkampf_nr(), edtAKID->text(), edtGEWK->text()};
     Klassenwahl hilfe(q);
     const int meldung = los_auswahl_pruefen(a, still ? nullptr : &hilfe);
     edtAKID->setText(a.akid);
@@ -214,7 +193,7 @@ void TfrmLosen::Impl::liste_lesen(int positionLos)
     const auto liste = losen_vereine(auswahl);
     if (!liste)
         zeige_meldung(19902);
-    vereine = liste.value_or(QVector<LosVerein>{});
+    vereine = liste.value_or(QVector<LosVerein> {});
     int position = 0;
     for (int i = 0; i < vereine.size(); ++i) {
         const LosVerein &v = vereine.at(i);
@@ -224,7 +203,7 @@ void TfrmLosen::Impl::liste_lesen(int positionLos)
         los->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto *anzahl = new QStandardItem(QString::number(v.anzahl));
         anzahl->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        modell->appendRow({ sort, los, new QStandardItem(v.vename), new QStandardItem(v.veverb), anzahl });
+        modell->appendRow({sort, los, new QStandardItem(v.vename), new QStandardItem(v.veverb), anzahl});
         if (v.stlos == positionLos)
             position = i;
     }
@@ -254,7 +233,7 @@ void TfrmLosen::Impl::ak_waehlen()
 void TfrmLosen::Impl::gewk_waehlen()
 {
     // The picker lists the classes of one age class: the typed one must resolve.
-    LosAuswahl a{ aktueller_wettkampf_nr(), edtAKID->text(), QString() };
+    LosAuswahl a {aktueller_wettkampf_nr(), edtAKID->text(), QString()};
     Klassenwahl hilfe(q);
     const int meldung = los_auswahl_pruefen(a, &hilfe);
     edtAKID->setText(a.akid);

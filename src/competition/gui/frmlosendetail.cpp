@@ -1,6 +1,7 @@
 #include "frmlosendetail.h"
 
 #include "competition/losen.h"
+#include "core/gui/bausteine.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
 
@@ -35,23 +36,13 @@ TfrmLosenDetail::TfrmLosenDetail(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Eingabe Los-Nummer"));
     setModal(true);
 
-    const auto nurLesen = [this](const QString &name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        return e;
-    };
-    d->edtLOS = nurLesen(QStringLiteral("edtLOS"));
-    d->edtVERN = nurLesen(QStringLiteral("edtVERN"));
-    d->edtVERB = nurLesen(QStringLiteral("edtVERB"));
-    d->edtSORT = new QLineEdit(this);
-    d->edtSORT->setObjectName(QStringLiteral("edtSORT"));
-    d->btnSpeichern = new QPushButton(QStringLiteral("&Speichern"), this);
-    d->btnSpeichern->setObjectName(QStringLiteral("btnSpeichern"));
+    d->edtLOS = anzeigefeld(this, "edtLOS");
+    d->edtVERN = anzeigefeld(this, "edtVERN");
+    d->edtVERB = anzeigefeld(this, "edtVERB");
+    d->edtSORT = eingabefeld(this, "edtSORT");
+    d->btnSpeichern = knopf(this, "btnSpeichern", QStringLiteral("&Speichern"));
     d->btnSpeichern->setDefault(true); // Enter in the number field saves
-    d->btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    d->btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    d->btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     d->btnAbbrechen->setAutoDefault(false);
 
     auto *verein = new QHBoxLayout;

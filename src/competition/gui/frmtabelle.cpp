@@ -1,6 +1,7 @@
 #include "frmtabelle.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "competition/tabelle.h"
 #include "competition/tabelle_daten.h"
@@ -11,8 +12,8 @@
 #include "core/zustand.h"
 #include "register/teilnehmer.h"
 #include "setup/gui/frmmatchcodeak.h"
-#include "setup/gui/klassenwahl.h"
 #include "setup/gui/frmmatchcodegew.h"
+#include "setup/gui/klassenwahl.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -63,7 +64,6 @@ struct TfrmTabelle::Impl : public QObject {
     std::optional<TabellenInfo> info;
     QString akid, gewk;
 
-    QLineEdit *klassenfeld(const QString &name);
     void verstecken();
     bool pruefen_auswahl(bool meldungen);
     void auswahl_und_lesen(bool meldungen);
@@ -82,15 +82,6 @@ struct TfrmTabelle::Impl : public QObject {
     bool eventFilter(QObject *obj, QEvent *e) override;
 };
 
-QLineEdit *TfrmTabelle::Impl::klassenfeld(const QString &name)
-{
-    auto *e = new QLineEdit(q);
-    e->setObjectName(name);
-    auswahlfeld_einrichten(e);
-    e->installEventFilter(this);
-    return e;
-}
-
 TfrmTabelle::TfrmTabelle(QWidget *parent)
     : QDialog(parent)
     , d(new Impl)
@@ -100,22 +91,18 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Tabelle berechnen (Listenführung)"));
     setModal(true);
 
-    d->edtAKID = d->klassenfeld(QStringLiteral("edtAKID"));
-    d->edtAKID->setMaxLength(20);
-    d->edtGEWK = d->klassenfeld(QStringLiteral("edtGEWK"));
-    d->edtGEWK->setMaxLength(10);
-    auto *lblAK = new QLabel(QStringLiteral("&Altersklasse"), this);
-    lblAK->setBuddy(d->edtAKID);
-    auto *lblGew = new QLabel(QStringLiteral("&Gewichtsklasse"), this);
-    lblGew->setBuddy(d->edtGEWK);
-    d->btnAktualisieren = new QPushButton(QStringLiteral("Aktualisieren"), this);
-    d->btnAktualisieren->setObjectName(QStringLiteral("btnAktualisieren"));
+    d->edtAKID = auswahlfeld_einrichten(eingabefeld(this, "edtAKID", 20));
+    d->edtGEWK = auswahlfeld_einrichten(eingabefeld(this, "edtGEWK", 10));
+    d->edtAKID->installEventFilter(d);
+    d->edtGEWK->installEventFilter(d);
+    auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
+    auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
+    d->btnAktualisieren = knopf(this, "btnAktualisieren", QStringLiteral("Aktualisieren"));
     d->cbPool = new QComboBox(this);
     d->cbPool->setObjectName(QStringLiteral("cbPool"));
     d->cbPool->addItems({QStringLiteral("Pool A"), QStringLiteral("Pool B")});
     d->cbPool->setCurrentIndex(0);
-    d->edtINFO = new QLineEdit(this);
-    d->edtINFO->setObjectName(QStringLiteral("edtINFO"));
+    d->edtINFO = eingabefeld(this, "edtINFO");
     d->edtINFO->setReadOnly(true);
     d->edtINFO->setFocusPolicy(Qt::NoFocus);
 
@@ -160,14 +147,10 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     kampfLayout->addLayout(kopf);
     kampfLayout->addWidget(d->grdKaempfe, 1);
 
-    d->btnPlaetze = new QPushButton(QStringLiteral("&Plätze rechnen"), this);
-    d->btnPlaetze->setObjectName(QStringLiteral("btnPlaetze"));
-    d->btnSave = new QPushButton(QStringLiteral("&Speichern"), this);
-    d->btnSave->setObjectName(QStringLiteral("btnSave"));
-    d->btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    d->btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
-    d->btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
-    d->btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
+    d->btnPlaetze = knopf(this, "btnPlaetze", QStringLiteral("&Plätze rechnen"));
+    d->btnSave = knopf(this, "btnSave", QStringLiteral("&Speichern"));
+    d->btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
     // Enter belongs to the class fields (check) and the grid (next place).
     for (QPushButton *b : {d->btnAktualisieren, d->btnPlaetze, d->btnSave, d->btnAbbrechen, d->btnBeenden})
         b->setAutoDefault(false);
@@ -194,15 +177,8 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     haupt->addLayout(unten);
     resize(800, 600);
 
-    setTabOrder(d->edtAKID, d->edtGEWK);
-    setTabOrder(d->edtGEWK, d->btnAktualisieren);
-    setTabOrder(d->btnAktualisieren, d->cbPool);
-    setTabOrder(d->cbPool, d->grdSTARTER);
-    setTabOrder(d->grdSTARTER, d->btnPlaetze);
-    setTabOrder(d->btnPlaetze, d->btnSave);
-    setTabOrder(d->btnSave, d->btnAbbrechen);
-    setTabOrder(d->btnAbbrechen, d->grdKaempfe);
-    setTabOrder(d->grdKaempfe, d->btnBeenden);
+    tabfolge({d->edtAKID, d->edtGEWK, d->btnAktualisieren, d->cbPool, d->grdSTARTER, d->btnPlaetze, d->btnSave,
+              d->btnAbbrechen, d->grdKaempfe, d->btnBeenden});
 
     connect(d->edtAKID, &QLineEdit::textEdited, this, [this] { d->verstecken(); });
     connect(d->edtGEWK, &QLineEdit::textEdited, this, [this] { d->verstecken(); });

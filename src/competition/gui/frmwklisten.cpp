@@ -1,6 +1,7 @@
 #include "frmwklisten.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "competition/listengenerierung.h"
 #include "competition/wklisten.h"
@@ -10,8 +11,8 @@
 #include "register/gui/frmmain.h"
 #include "register/teilnehmer.h"
 #include "setup/gui/frmmatchcodeak.h"
-#include "setup/gui/klassenwahl.h"
 #include "setup/gui/frmmatchcodegew.h"
+#include "setup/gui/klassenwahl.h"
 #include "setup/klassenauswahl.h"
 
 #include <QApplication>
@@ -42,15 +43,15 @@ struct Knopfbeschreibung {
 };
 
 const Knopfbeschreibung knopfliste[listenknopf_anzahl] = {
-    { Listenknopf::KO128, "rbKO128", "KO mit dopp. Trostrunde (128 Teiln.)" },
-    { Listenknopf::KO64, "rbKO64", "KO mit dopp. Trostrunde (64 Teiln.)" },
-    { Listenknopf::KO32, "rbKO32", "KO mit dopp. Trostrunde (32 Teiln.)" },
-    { Listenknopf::DoppelKO64, "rbDoppelKO64", "Doppel-KO-System (64 Teiln.)" },
-    { Listenknopf::DoppelKO32, "rbDoppelKO32", "Doppel-KO-System (32 Teiln.)" },
-    { Listenknopf::DoppelKO16, "rbDoppelKO16", "Doppel-KO-System (16 Teiln.)" },
-    { Listenknopf::Pool8, "rbPool8", "Pool-System 2x4 (4-8 Teiln.)" },
-    { Listenknopf::Jeder, "rbJeder", "Jeder gegen Jeder (max. 6 Teiln.)" },
-    { Listenknopf::Auto, "rbAuto", "Automatische Auswahl" },
+    {Listenknopf::KO128, "rbKO128", "KO mit dopp. Trostrunde (128 Teiln.)"},
+    {Listenknopf::KO64, "rbKO64", "KO mit dopp. Trostrunde (64 Teiln.)"},
+    {Listenknopf::KO32, "rbKO32", "KO mit dopp. Trostrunde (32 Teiln.)"},
+    {Listenknopf::DoppelKO64, "rbDoppelKO64", "Doppel-KO-System (64 Teiln.)"},
+    {Listenknopf::DoppelKO32, "rbDoppelKO32", "Doppel-KO-System (32 Teiln.)"},
+    {Listenknopf::DoppelKO16, "rbDoppelKO16", "Doppel-KO-System (16 Teiln.)"},
+    {Listenknopf::Pool8, "rbPool8", "Pool-System 2x4 (4-8 Teiln.)"},
+    {Listenknopf::Jeder, "rbJeder", "Jeder gegen Jeder (max. 6 Teiln.)"},
+    {Listenknopf::Auto, "rbAuto", "Automatische Auswahl"},
 };
 
 void beschaeftigt(bool an)
@@ -72,7 +73,7 @@ struct TfrmWKListen::Impl {
     QCheckBox *chkTrostrunde = nullptr;
     QCheckBox *chkFinalrunde = nullptr;
     QButtonGroup *gruppe = nullptr;
-    std::array<QRadioButton *, listenknopf_anzahl> knoepfe{};
+    std::array<QRadioButton *, listenknopf_anzahl> knoepfe {};
     QPushButton *btnPrint = nullptr;
     QPushButton *btnPrintAll = nullptr;
     QPushButton *btnBeenden = nullptr;
@@ -108,18 +109,11 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Drucken Wettkampflisten"));
     setModal(true);
 
-    auto feld = [this](const char *name, bool gelb) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        if (gelb) {
-            auswahlfeld_einrichten(e);
-            e->installEventFilter(this);
-        }
-        return e;
-    };
-    d->edtAKID = feld("edtAKID", true);
-    d->edtGEWK = feld("edtGEWK", true);
-    d->edtANZA = feld("edtANZA", false);
+    d->edtAKID = auswahlfeld_einrichten(eingabefeld(this, "edtAKID"));
+    d->edtGEWK = auswahlfeld_einrichten(eingabefeld(this, "edtGEWK"));
+    d->edtAKID->installEventFilter(this);
+    d->edtGEWK->installEventFilter(this);
+    d->edtANZA = eingabefeld(this, "edtANZA");
     d->edtANZA->setReadOnly(true);
     d->edtANZA->setFocusPolicy(Qt::ClickFocus);
     d->lblListe = new QLabel(this);
@@ -135,7 +129,7 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
     d->chkTrostrunde = box("chkTrostrunde", "Trostrunde drucken");
     d->chkFinalrunde = box("chkFinalrunde", "Finalrunde drucken");
     // Printing the sheets is not part of the program yet: "&Drucken" generates only.
-    for (QCheckBox *c : { d->chkHauptrunde, d->chkTrostrunde, d->chkFinalrunde }) {
+    for (QCheckBox *c : {d->chkHauptrunde, d->chkTrostrunde, d->chkFinalrunde}) {
         c->setChecked(false);
         c->setEnabled(false);
         c->setToolTip(QStringLiteral("Drucken der Listen ist noch nicht verfügbar"));
@@ -153,30 +147,20 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
         systemLayout->addWidget(rb);
     }
 
-    auto knopf = [this](const QString &text, const char *name) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        // No default button: Enter in the weight class checks it. Enter on a
-        // focused button presses that button (eventFilter).
-        b->setAutoDefault(false);
+    // No default button: Enter in the weight class checks it. Enter on a
+    // focused button presses that button (eventFilter).
+    d->btnPrint = knopf(this, "btnPrint", QStringLiteral("&Drucken"), false);
+    d->btnPrintAll = knopf(this, "btnPrintAll", QStringLiteral("Alle drucken"), false);
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"), false);
+    for (QPushButton *b : {d->btnPrint, d->btnPrintAll, d->btnBeenden})
         b->installEventFilter(this);
-        return b;
-    };
-    d->btnPrint = knopf(QStringLiteral("&Drucken"), "btnPrint");
-    d->btnPrintAll = knopf(QStringLiteral("Alle drucken"), "btnPrintAll");
-    d->btnBeenden = knopf(QStringLiteral("&Beenden"), "btnBeenden");
 
     auto *links = new QGridLayout;
-    auto beschriftung = [this](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text, this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    links->addWidget(beschriftung(QStringLiteral("&Altersklasse"), d->edtAKID), 0, 0);
+    links->addWidget(beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID), 0, 0);
     links->addWidget(d->edtAKID, 0, 1);
-    links->addWidget(beschriftung(QStringLiteral("&Gewichtsklasse"), d->edtGEWK), 1, 0);
+    links->addWidget(beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK), 1, 0);
     links->addWidget(d->edtGEWK, 1, 1);
-    links->addWidget(beschriftung(QStringLiteral("Teilnehmer"), d->edtANZA), 2, 0);
+    links->addWidget(beschriftung(this, QStringLiteral("Teilnehmer"), d->edtANZA), 2, 0);
     links->addWidget(d->edtANZA, 2, 1);
     links->addWidget(d->lblListe, 3, 0, 1, 2);
     links->addWidget(d->chkNew, 4, 0, 1, 2);
@@ -196,19 +180,13 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
     haupt->addLayout(oben, 1);
     haupt->addLayout(unten);
 
-    setTabOrder(d->edtAKID, d->edtGEWK);
-    setTabOrder(d->edtGEWK, d->chkNew);
-    setTabOrder(d->chkNew, d->chkHauptrunde);
-    setTabOrder(d->chkHauptrunde, d->chkTrostrunde);
-    setTabOrder(d->chkTrostrunde, d->chkFinalrunde);
+    tabfolge({d->edtAKID, d->edtGEWK, d->chkNew, d->chkHauptrunde, d->chkTrostrunde, d->chkFinalrunde});
     QWidget *vorher = d->chkFinalrunde;
     for (QRadioButton *rb : d->knoepfe) {
         setTabOrder(vorher, rb);
         vorher = rb;
     }
-    setTabOrder(vorher, d->btnPrint);
-    setTabOrder(d->btnPrint, d->btnPrintAll);
-    setTabOrder(d->btnPrintAll, d->btnBeenden);
+    tabfolge({vorher, d->btnPrint, d->btnPrintAll, d->btnBeenden});
 
     connect(d->edtAKID, &QLineEdit::textEdited, this, [this] { d->altersklasse_geaendert(); });
     // Enter in the age class goes on to the weight class (and so checks it).

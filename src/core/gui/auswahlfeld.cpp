@@ -6,13 +6,14 @@
 
 namespace obi {
 
-void auswahlfeld_einrichten(QLineEdit *feld)
+QLineEdit *auswahlfeld_einrichten(QLineEdit *feld)
 {
     QPalette p = feld->palette();
     p.setColor(QPalette::Base, Qt::yellow);
     p.setColor(QPalette::Text, Qt::black);
     feld->setPalette(p);
     feld->setToolTip(QStringLiteral("F4 oder Doppelklick: Auswahl"));
+    return feld;
 }
 
 } // namespace obi

@@ -12,7 +12,8 @@ QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, bool 
 {
     auto *b = new QPushButton(text, eltern);
     b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(autoDefault);
+    if (!autoDefault)
+        b->setAutoDefault(false); // else Qt's own rule: auto-default inside a dialog
     return b;
 }
 

@@ -1,6 +1,7 @@
 #include "frmdbconvert.h"
 
 #include "core/datenbank.h"
+#include "core/gui/bausteine.h"
 #include "core/upgrade.h"
 
 #include <QFormLayout>
@@ -10,8 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmDB_Convert::TfrmDB_Convert(int aktuelleVersion, int zielVersion, QWidget *parent)
     : QDialog(parent)
@@ -22,17 +22,14 @@ TfrmDB_Convert::TfrmDB_Convert(int aktuelleVersion, int zielVersion, QWidget *pa
     setObjectName(QStringLiteral("frmDB_Convert"));
     setWindowTitle(QStringLiteral("OBITRACK - Modifikation Datenbank"));
 
-    m_edtAktuell = new QLineEdit(this);
-    m_edtAktuell->setObjectName(QStringLiteral("edtAktuell"));
+    m_edtAktuell = eingabefeld(this, "edtAktuell");
     m_edtAktuell->setReadOnly(true);
-    m_edtZiel = new QLineEdit(this);
-    m_edtZiel->setObjectName(QStringLiteral("edtZiel"));
+    m_edtZiel = eingabefeld(this, "edtZiel");
     m_edtZiel->setReadOnly(true);
     m_lstProtokoll = new QListWidget(this);
     m_lstProtokoll->setObjectName(QStringLiteral("lstProtokoll"));
     m_lstProtokoll->setMinimumSize(420, 260);
-    m_btnOK = new QPushButton(QStringLiteral("OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("OK"));
     m_btnOK->setEnabled(false);
 
     auto *form = new QFormLayout;

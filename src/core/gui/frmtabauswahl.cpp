@@ -1,5 +1,6 @@
 #include "frmtabauswahl.h"
 
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "frmtabedit.h"
@@ -14,8 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     : QDialog(parent)
@@ -24,7 +24,7 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Tabellenverwaltung"));
 
     m_modell = new QStandardItemModel(0, 2, this);
-    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Tabelle"), QStringLiteral("Beschreibung") });
+    m_modell->setHorizontalHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Beschreibung")});
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabKopf"));
     m_grid->setModel(m_modell);
@@ -33,10 +33,8 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     m_grid->setMinimumSize(560, 320);
     m_grid->installEventFilter(this);
 
-    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
-    m_btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    m_btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
     m_btnOK->setAutoDefault(false);
     m_btnBeenden->setAutoDefault(false);
 
@@ -76,7 +74,7 @@ void TfrmTabAuswahl::laden()
     for (const TabKopf &k : tabkopf_liste()) {
         if (k.tab == vorher)
             wahl = m_modell->rowCount();
-        m_modell->appendRow({ new QStandardItem(k.tab), new QStandardItem(k.bez) });
+        m_modell->appendRow({new QStandardItem(k.tab), new QStandardItem(k.bez)});
     }
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(wahl);

@@ -1,5 +1,6 @@
 #include "frmtabedit.h"
 
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -22,8 +23,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmTabEdit::TfrmTabEdit(QWidget *parent)
     : TfrmTabEdit(zustand().auswahl_wert, parent)
@@ -48,24 +48,19 @@ void TfrmTabEdit::aufbauen()
     setWindowTitle(QStringLiteral("OBITRACK - Bearbeiten Tabelle <") + m_kopf.tab + QStringLiteral("> - ")
                    + m_kopf.bez);
 
-    auto feld = [this](const char *name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        return e;
-    };
-    m_edtSuche = feld("edtSuche");
-    m_edtSchluessel = feld("edtSchluessel");
-    m_edtBez = feld("edtBezeichnung");
-    m_edtZus1 = feld("edtZus1");
-    m_edtZus2 = feld("edtZus2");
-    m_edtWert = feld("edtWert");
+    m_edtSuche = eingabefeld(this, "edtSuche");
+    m_edtSchluessel = eingabefeld(this, "edtSchluessel");
+    m_edtBez = eingabefeld(this, "edtBezeichnung");
+    m_edtZus1 = eingabefeld(this, "edtZus1");
+    m_edtZus2 = eingabefeld(this, "edtZus2");
+    m_edtWert = eingabefeld(this, "edtWert");
     if (m_kopf.klen > 0)
         m_edtSchluessel->setMaxLength(qMax(m_kopf.klen, 1) + 20); // longer input is refused with a message
 
     m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                          QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"),
-                                          QStringLiteral("Wert") });
+    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
+                                         QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"),
+                                         QStringLiteral("Wert")});
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
@@ -82,44 +77,33 @@ void TfrmTabEdit::aufbauen()
     m_lblWert = new QLabel(this);
     m_lblWert->setObjectName(QStringLiteral("lblWert"));
     auto *g = new QGridLayout(m_gruppe);
-    auto beschriftung = [this](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text, this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    g->addWidget(beschriftung(QStringLiteral("Schlüssel"), m_edtSchluessel), 0, 0);
+    g->addWidget(beschriftung(this, QStringLiteral("Schlüssel"), m_edtSchluessel), 0, 0);
     g->addWidget(m_edtSchluessel, 0, 1);
-    g->addWidget(beschriftung(QStringLiteral("Bezeichnung"), m_edtBez), 1, 0);
+    g->addWidget(beschriftung(this, QStringLiteral("Bezeichnung"), m_edtBez), 1, 0);
     g->addWidget(m_edtBez, 1, 1, 1, 2);
-    g->addWidget(beschriftung(QStringLiteral("Kennz. 1"), m_edtZus1), 2, 0);
+    g->addWidget(beschriftung(this, QStringLiteral("Kennz. 1"), m_edtZus1), 2, 0);
     g->addWidget(m_edtZus1, 2, 1);
     g->addWidget(m_lblZus1, 2, 2);
-    g->addWidget(beschriftung(QStringLiteral("Kennz. 2"), m_edtZus2), 3, 0);
+    g->addWidget(beschriftung(this, QStringLiteral("Kennz. 2"), m_edtZus2), 3, 0);
     g->addWidget(m_edtZus2, 3, 1);
     g->addWidget(m_lblZus2, 3, 2);
-    g->addWidget(beschriftung(QStringLiteral("Wert"), m_edtWert), 4, 0);
+    g->addWidget(beschriftung(this, QStringLiteral("Wert"), m_edtWert), 4, 0);
     g->addWidget(m_edtWert, 4, 1);
     g->addWidget(m_lblWert, 4, 2);
 
-    auto knopf = [this](const QString &text, const char *name) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_btnSpeichern = knopf(QStringLiteral("&Speichern"), "btnSpeichern");
-    m_btnNeu = knopf(QStringLiteral("&Neuer Satz"), "btnNeu");
-    m_btnKopieren = knopf(QStringLiteral("&Kopieren"), "btnKopieren");
-    m_btnLoeschen = knopf(QStringLiteral("&Löschen"), "btnLoeschen");
-    m_btnAbbrechen = knopf(QStringLiteral("&Abbrechen"), "btnAbbrechen");
-    m_btnBeenden = knopf(QStringLiteral("&Beenden"), "btnBeenden");
+    m_btnSpeichern = knopf(this, "btnSpeichern", QStringLiteral("&Speichern"), false);
+    m_btnNeu = knopf(this, "btnNeu", QStringLiteral("&Neuer Satz"), false);
+    m_btnKopieren = knopf(this, "btnKopieren", QStringLiteral("&Kopieren"), false);
+    m_btnLoeschen = knopf(this, "btnLoeschen", QStringLiteral("&Löschen"), false);
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"), false);
+    m_btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"), false);
 
     auto *suche = new QHBoxLayout;
-    suche->addWidget(beschriftung(QStringLiteral("Schlüssel"), m_edtSuche));
+    suche->addWidget(beschriftung(this, QStringLiteral("Schlüssel"), m_edtSuche));
     suche->addWidget(m_edtSuche);
     suche->addStretch();
     auto *knoepfe = new QHBoxLayout;
-    for (QPushButton *b : { m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen })
+    for (QPushButton *b : {m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen})
         knoepfe->addWidget(b);
     knoepfe->addStretch();
     knoepfe->addWidget(m_btnBeenden);
@@ -130,8 +114,8 @@ void TfrmTabEdit::aufbauen()
     layout->addLayout(knoepfe);
 
     QWidget *reihe[]
-        = { m_edtSuche,     m_grid,   m_edtSchluessel, m_edtBez,      m_edtZus1,      m_edtZus2,   m_edtWert,
-            m_btnSpeichern, m_btnNeu, m_btnKopieren,   m_btnLoeschen, m_btnAbbrechen, m_btnBeenden };
+        = {m_edtSuche,     m_grid,   m_edtSchluessel, m_edtBez,      m_edtZus1,      m_edtZus2,   m_edtWert,
+           m_btnSpeichern, m_btnNeu, m_btnKopieren,   m_btnLoeschen, m_btnAbbrechen, m_btnBeenden};
     for (size_t i = 1; i < std::size(reihe); ++i)
         setTabOrder(reihe[i - 1], reihe[i]);
 
@@ -143,7 +127,7 @@ void TfrmTabEdit::aufbauen()
     m_edtZus2->setEnabled(m_kopf.hatZus2());
     m_edtWert->setEnabled(m_kopf.hatWert());
 
-    for (QLineEdit *e : { m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2, m_edtWert })
+    for (QLineEdit *e : {m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2, m_edtWert})
         connect(e, &QLineEdit::textEdited, this, [this] { setzeGeaendert(true); });
     m_edtSchluessel->installEventFilter(this);
     m_edtWert->installEventFilter(this);
@@ -179,8 +163,8 @@ void TfrmTabEdit::laden()
     for (const TabEintrag &t : tabpos_liste(m_kopf.tab, m_edtSuche->text())) {
         if (t.schluessel == vorher)
             wahl = m_modell->rowCount();
-        m_modell->appendRow({ new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
-                              new QStandardItem(t.zus2), new QStandardItem(t.wert) });
+        m_modell->appendRow({new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
+                             new QStandardItem(t.zus2), new QStandardItem(t.wert)});
     }
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(wahl);
@@ -229,7 +213,7 @@ void TfrmTabEdit::neuerSatz()
 {
     m_neu = true;
     m_gruppe->setTitle(QStringLiteral("Neuer Datensatz"));
-    for (QLineEdit *e : { m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2 })
+    for (QLineEdit *e : {m_edtSchluessel, m_edtBez, m_edtZus1, m_edtZus2})
         e->clear();
     m_edtWert->setText(QStringLiteral("0"));
     m_edtSchluessel->setReadOnly(false);

@@ -1,5 +1,6 @@
 #include "frmtabmatchcode.h"
 
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "core/basis.h"
@@ -19,8 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     : QDialog(parent)
@@ -29,14 +29,13 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     m_tabelle = zustand().auswahl_wert2;
     setWindowTitle(QStringLiteral("OBITRACK - Auswahl Tabelle <") + m_tabelle + u'>');
 
-    m_edtSuche = new QLineEdit(this);
-    m_edtSuche->setObjectName(QStringLiteral("edtSuche"));
+    m_edtSuche = eingabefeld(this, "edtSuche");
     m_edtSuche->installEventFilter(this);
 
     m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({ QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                          QStringLiteral("Zusatz 1"), QStringLiteral("Zusatz 2"),
-                                          QStringLiteral("Wert") });
+    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
+                                         QStringLiteral("Zusatz 1"), QStringLiteral("Zusatz 2"),
+                                         QStringLiteral("Wert")});
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdTabPos"));
     m_grid->setModel(m_modell);
@@ -45,10 +44,8 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     m_grid->setMinimumSize(600, 300);
     m_grid->installEventFilter(this);
 
-    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    m_btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     m_btnOK->setAutoDefault(false);
     m_btnAbbrechen->setAutoDefault(false);
 
@@ -63,9 +60,7 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     layout->addWidget(m_grid);
     layout->addLayout(knoepfe);
 
-    setTabOrder(m_edtSuche, m_grid);
-    setTabOrder(m_grid, m_btnOK);
-    setTabOrder(m_btnOK, m_btnAbbrechen);
+    tabfolge({m_edtSuche, m_grid, m_btnOK, m_btnAbbrechen});
 
     connect(m_grid, &QTableView::doubleClicked, this, &TfrmTabMatchcode::uebernehmen);
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmTabMatchcode::uebernehmen);
@@ -96,8 +91,8 @@ void TfrmTabMatchcode::laden()
     m_letzteSuche = m_edtSuche->text();
     m_modell->removeRows(0, m_modell->rowCount());
     for (const TabEintrag &t : tabpos_liste(m_tabelle, m_letzteSuche))
-        m_modell->appendRow({ new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
-                              new QStandardItem(t.zus2), new QStandardItem(t.wert) });
+        m_modell->appendRow({new QStandardItem(t.schluessel), new QStandardItem(t.bez), new QStandardItem(t.zus1),
+                             new QStandardItem(t.zus2), new QStandardItem(t.wert)});
     if (m_modell->rowCount() > 0)
         m_grid->selectRow(0);
 }

@@ -1,6 +1,7 @@
 #include "frmeingabestnr.h"
 
 #include "core/datenbank.h"
+#include "core/gui/bausteine.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
 #include "register/teilnehmer.h"
@@ -19,13 +20,10 @@ TfrmEingabe_STNR::TfrmEingabe_STNR(QWidget *parent)
     setObjectName(QStringLiteral("frmEingabe_STNR"));
     setWindowTitle(QStringLiteral("OBITRACK"));
     auto *label = new QLabel(QStringLiteral("Eingabe Start-Nr."), this);
-    m_edtSTNR = new QLineEdit(this);
-    m_edtSTNR->setObjectName(QStringLiteral("edtSTNR"));
+    m_edtSTNR = eingabefeld(this, "edtSTNR");
     label->setBuddy(m_edtSTNR);
-    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    m_btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     // Enter in the field (a scanner ends with it) acts as OK.
     m_btnOK->setDefault(true);
     m_btnOK->setAutoDefault(true);

@@ -1,6 +1,7 @@
 #include "frmgetdate.h"
 
 #include "core/basis.h"
+#include "core/gui/bausteine.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
 
@@ -9,8 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmGetDate::TfrmGetDate(QWidget *parent)
     : TfrmGetDate(QStringLiteral("OBITRACK - Datum auswählen"), true, parent)
@@ -30,10 +30,8 @@ TfrmGetDate::TfrmGetDate(const QString &titel, bool vergangenheitErlaubt, QWidge
     m_kalender->setFirstDayOfWeek(Qt::Monday);
     m_kalender->setSelectedDate(QDate::currentDate());
 
-    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    m_btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     m_btnOK->setDefault(true);
 
     auto *knoepfe = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "core/basis.h"
 #include "core/datenbank.h"
@@ -15,21 +16,21 @@
 #include "core/zustand.h"
 #include "register/gui/frmeingabestnr.h"
 
+#include "competition/gui/frmlosen.h"
+#include "competition/gui/frmtabelle.h"
+#include "competition/gui/frmwklisten.h"
 #include "core/gui/frmdbconvert.h"
 #include "core/gui/frmtabauswahl.h"
-#include "register/gui/frmwkladen.h"
-#include "register/gui/frmwettkampf.h"
 #include "register/gui/frmgetdate.h"
 #include "register/gui/frmstreichung.h"
-#include "setup/gui/frmvereine.h"
+#include "register/gui/frmwettkampf.h"
+#include "register/gui/frmwkladen.h"
 #include "setup/gui/frmaltersklassen.h"
 #include "setup/gui/frmeinteilung.h"
 #include "setup/gui/frmmatchcodeak.h"
-#include "setup/gui/klassenwahl.h"
-#include "competition/gui/frmwklisten.h"
 #include "setup/gui/frmmatchcodegew.h"
-#include "competition/gui/frmlosen.h"
-#include "competition/gui/frmtabelle.h"
+#include "setup/gui/frmvereine.h"
+#include "setup/gui/klassenwahl.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -106,8 +107,8 @@ public:
 
     QVariant headerData(int section, Qt::Orientation o, int role) const override
     {
-        static const char *const titel[] = { "Name",   "Vorname", "Altersklasse", "Gewichtsklasse", "LosNr",
-                                             "Verein", "Verband", "Jahrgang",     "Listenplatz",    "Platz" };
+        static const char *const titel[] = {"Name",   "Vorname", "Altersklasse", "Gewichtsklasse", "LosNr",
+                                            "Verein", "Verband", "Jahrgang",     "Listenplatz",    "Platz"};
         if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 10)
             return QString::fromUtf8(titel[section]);
         return QAbstractTableModel::headerData(section, o, role);
@@ -141,25 +142,6 @@ public:
         return !neuesLos.isEmpty();
     }
 };
-
-
-QLineEdit *feld(QWidget *eltern, const char *name, bool gelb = false)
-{
-    auto *e = new QLineEdit(eltern);
-    e->setObjectName(QString::fromLatin1(name));
-    if (gelb) {
-        auswahlfeld_einrichten(e);
-    }
-    return e;
-}
-
-QPushButton *knopf(QWidget *eltern, const QString &text, const char *name)
-{
-    auto *b = new QPushButton(text, eltern);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -207,14 +189,12 @@ void TfrmMain::aufbauen()
     such->setObjectName(QStringLiteral("grpSuche"));
     m_suchleiste = such;
     auto *suchLayout = new QHBoxLayout(such);
-    m_edtSuchAK = feld(such, "edtSuchAK", true);
-    m_edtSuchName = feld(such, "edtSuchName");
-    m_edtSuchGewk = feld(such, "edtSuchGewk", true);
-    m_edtSuchLos = feld(such, "edtSuchLos", true);
-    const std::pair<const char *, QLineEdit *> suchfelder[] = { { "Altersklasse", m_edtSuchAK },
-                                                                { "Name", m_edtSuchName },
-                                                                { "Gew.-Kl.", m_edtSuchGewk },
-                                                                { "LosNr", m_edtSuchLos } };
+    m_edtSuchAK = auswahlfeld_einrichten(eingabefeld(such, "edtSuchAK"));
+    m_edtSuchName = eingabefeld(such, "edtSuchName");
+    m_edtSuchGewk = auswahlfeld_einrichten(eingabefeld(such, "edtSuchGewk"));
+    m_edtSuchLos = auswahlfeld_einrichten(eingabefeld(such, "edtSuchLos"));
+    const std::pair<const char *, QLineEdit *> suchfelder[] = {
+        {"Altersklasse", m_edtSuchAK}, {"Name", m_edtSuchName}, {"Gew.-Kl.", m_edtSuchGewk}, {"LosNr", m_edtSuchLos}};
     for (const auto &[text, e] : suchfelder) {
         auto *l = new QLabel(QString::fromUtf8(text), such);
         l->setBuddy(e);
@@ -223,9 +203,9 @@ void TfrmMain::aufbauen()
         e->installEventFilter(this);
         connect(e, &QLineEdit::returnPressed, this, &TfrmMain::daten_lesen);
     }
-    m_btnSuchen = knopf(such, QStringLiteral("Suche s&tarten"), "btnSuchen");
-    m_btnNeueSuche = knopf(such, QStringLiteral("Neue Suche"), "btnNeueSuche");
-    m_btnReconnect = knopf(such, QStringLiteral("Verbindung neu"), "btnReconnect");
+    m_btnSuchen = knopf(such, "btnSuchen", QStringLiteral("Suche s&tarten"), false);
+    m_btnNeueSuche = knopf(such, "btnNeueSuche", QStringLiteral("Neue Suche"), false);
+    m_btnReconnect = knopf(such, "btnReconnect", QStringLiteral("Verbindung neu"), false);
     m_btnReconnect->setToolTip(QStringLiteral("Datenbankverbindung neu aufbauen"));
     suchLayout->addWidget(m_btnSuchen);
     suchLayout->addWidget(m_btnNeueSuche);
@@ -253,20 +233,20 @@ void TfrmMain::aufbauen()
     m_grpEingabe = new QGroupBox(QStringLiteral("Datensatz ändern"), zentral);
     m_grpEingabe->setObjectName(QStringLiteral("grpEingabe"));
     auto *g = new QGridLayout(m_grpEingabe);
-    m_edtAKID = feld(m_grpEingabe, "edtAKID", true);
-    m_edtNAME = feld(m_grpEingabe, "edtNAME");
-    m_edtVNAM = feld(m_grpEingabe, "edtVNAM");
-    m_edtGEWK = feld(m_grpEingabe, "edtGEWK", true);
-    m_edtLOS = feld(m_grpEingabe, "edtLOS", true);
-    m_edtSETZ = feld(m_grpEingabe, "edtSETZ");
-    m_edtVEREIN = feld(m_grpEingabe, "edtVEREIN");
-    m_edtVERBAND = feld(m_grpEingabe, "edtVERBAND");
-    m_edtTEXT = feld(m_grpEingabe, "edtTEXT");
-    m_edtSTNR = feld(m_grpEingabe, "edtSTNR");
-    m_edtJG = feld(m_grpEingabe, "edtJG");
-    m_edtGEWN = feld(m_grpEingabe, "edtGEWN", true);
-    m_edtPLTZ = feld(m_grpEingabe, "edtPLTZ");
-    for (QLineEdit *ro : { m_edtVEREIN, m_edtVERBAND, m_edtSTNR }) {
+    m_edtAKID = auswahlfeld_einrichten(eingabefeld(m_grpEingabe, "edtAKID"));
+    m_edtNAME = eingabefeld(m_grpEingabe, "edtNAME");
+    m_edtVNAM = eingabefeld(m_grpEingabe, "edtVNAM");
+    m_edtGEWK = auswahlfeld_einrichten(eingabefeld(m_grpEingabe, "edtGEWK"));
+    m_edtLOS = auswahlfeld_einrichten(eingabefeld(m_grpEingabe, "edtLOS"));
+    m_edtSETZ = eingabefeld(m_grpEingabe, "edtSETZ");
+    m_edtVEREIN = eingabefeld(m_grpEingabe, "edtVEREIN");
+    m_edtVERBAND = eingabefeld(m_grpEingabe, "edtVERBAND");
+    m_edtTEXT = eingabefeld(m_grpEingabe, "edtTEXT");
+    m_edtSTNR = eingabefeld(m_grpEingabe, "edtSTNR");
+    m_edtJG = eingabefeld(m_grpEingabe, "edtJG");
+    m_edtGEWN = auswahlfeld_einrichten(eingabefeld(m_grpEingabe, "edtGEWN"));
+    m_edtPLTZ = eingabefeld(m_grpEingabe, "edtPLTZ");
+    for (QLineEdit *ro : {m_edtVEREIN, m_edtVERBAND, m_edtSTNR}) {
         ro->setReadOnly(true);
         ro->setFocusPolicy(Qt::ClickFocus);
     }
@@ -280,39 +260,34 @@ void TfrmMain::aufbauen()
         p.setColor(QPalette::WindowText, Qt::red);
         m_lblStatus->setPalette(p);
     }
-    m_btnKaempfe = knopf(m_grpEingabe, QStringLiteral("Kämpfe"), "btnKaempfe");
+    m_btnKaempfe = knopf(m_grpEingabe, "btnKaempfe", QStringLiteral("Kämpfe"), false);
     m_btnKaempfe->setToolTip(QStringLiteral("Anzeige Kämpfe (bei Listenführung)"));
     m_btnKaempfe->setEnabled(false); // the bout windows are not part of this program yet
 
-    auto beschriftung = [this](const char *text, QWidget *buddy) {
-        auto *l = new QLabel(QString::fromUtf8(text), m_grpEingabe);
-        l->setBuddy(buddy);
-        return l;
-    };
-    g->addWidget(beschriftung("Altersklasse", m_edtAKID), 0, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Altersklasse"), m_edtAKID), 0, 0);
     g->addWidget(m_edtAKID, 0, 1, 1, 2);
-    g->addWidget(beschriftung("Start-Nr.", m_edtSTNR), 0, 3);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Start-Nr."), m_edtSTNR), 0, 3);
     g->addWidget(m_edtSTNR, 0, 4);
-    g->addWidget(beschriftung("Name, Vorname", m_edtNAME), 1, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Name, Vorname"), m_edtNAME), 1, 0);
     g->addWidget(m_edtNAME, 1, 1);
     g->addWidget(m_edtVNAM, 1, 2);
-    g->addWidget(beschriftung("Jahrgang", m_edtJG), 1, 3);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Jahrgang"), m_edtJG), 1, 3);
     g->addWidget(m_edtJG, 1, 4);
-    g->addWidget(beschriftung("Gewichtsklasse", m_edtGEWK), 2, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Gewichtsklasse"), m_edtGEWK), 2, 0);
     g->addWidget(m_edtGEWK, 2, 1, 1, 2);
-    g->addWidget(beschriftung("Gewicht", m_edtGEWN), 2, 3);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Gewicht"), m_edtGEWN), 2, 3);
     g->addWidget(m_edtGEWN, 2, 4);
-    g->addWidget(beschriftung("Los-Nr./Liste", m_edtLOS), 3, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Los-Nr./Liste"), m_edtLOS), 3, 0);
     g->addWidget(m_edtLOS, 3, 1);
     g->addWidget(m_edtSETZ, 3, 2);
-    g->addWidget(beschriftung("Platz ", m_edtPLTZ), 3, 3);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Platz "), m_edtPLTZ), 3, 3);
     g->addWidget(m_edtPLTZ, 3, 4);
-    g->addWidget(beschriftung("Verein, Verband", m_edtVEREIN), 4, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Verein, Verband"), m_edtVEREIN), 4, 0);
     g->addWidget(m_edtVEREIN, 4, 1);
     g->addWidget(m_edtVERBAND, 4, 2);
     g->addWidget(m_lblStatus, 4, 3);
     g->addWidget(m_btnKaempfe, 4, 4);
-    g->addWidget(beschriftung("Bemerkung", m_edtTEXT), 5, 0);
+    g->addWidget(beschriftung(m_grpEingabe, QStringLiteral("Bemerkung"), m_edtTEXT), 5, 0);
     g->addWidget(m_edtTEXT, 5, 1, 1, 4);
     unten->addWidget(m_grpEingabe, 1);
 
@@ -337,12 +312,12 @@ void TfrmMain::aufbauen()
 
     // Button row
     auto *knoepfe = new QHBoxLayout;
-    m_btnSpeichern = knopf(zentral, QStringLiteral("&Speichern"), "btnSpeichern");
-    m_btnNeu = knopf(zentral, QStringLiteral("&Neuer Satz"), "btnNeu");
-    m_btnKopieren = knopf(zentral, QStringLiteral("&Kopieren"), "btnKopieren");
-    m_btnLoeschen = knopf(zentral, QStringLiteral("&Löschen"), "btnLoeschen");
-    m_btnAbbrechen = knopf(zentral, QStringLiteral("&Abbrechen"), "btnAbbrechen");
-    for (QPushButton *b : { m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen })
+    m_btnSpeichern = knopf(zentral, "btnSpeichern", QStringLiteral("&Speichern"), false);
+    m_btnNeu = knopf(zentral, "btnNeu", QStringLiteral("&Neuer Satz"), false);
+    m_btnKopieren = knopf(zentral, "btnKopieren", QStringLiteral("&Kopieren"), false);
+    m_btnLoeschen = knopf(zentral, "btnLoeschen", QStringLiteral("&Löschen"), false);
+    m_btnAbbrechen = knopf(zentral, "btnAbbrechen", QStringLiteral("&Abbrechen"), false);
+    for (QPushButton *b : {m_btnSpeichern, m_btnNeu, m_btnKopieren, m_btnLoeschen, m_btnAbbrechen})
         knoepfe->addWidget(b);
     knoepfe->addStretch();
     haupt->addLayout(knoepfe);
@@ -355,15 +330,15 @@ void TfrmMain::aufbauen()
     setCentralWidget(zentral);
 
     // Typing into the panel starts an edit; leaving some fields checks them.
-    for (QLineEdit *e : { m_edtAKID, m_edtNAME, m_edtVNAM, m_edtGEWK, m_edtLOS, m_edtSETZ, m_edtTEXT, m_edtJG,
-                          m_edtGEWN, m_edtPLTZ }) {
+    for (QLineEdit *e :
+         {m_edtAKID, m_edtNAME, m_edtVNAM, m_edtGEWK, m_edtLOS, m_edtSETZ, m_edtTEXT, m_edtJG, m_edtGEWN, m_edtPLTZ}) {
         connect(e, &QLineEdit::textEdited, this, [this] { setze_geaendert(true); });
         e->installEventFilter(this);
     }
     // Enter moves on; in the place and weight fields it completes and saves.
-    for (QLineEdit *e : { m_edtAKID, m_edtNAME, m_edtVNAM, m_edtGEWK, m_edtLOS, m_edtSETZ, m_edtTEXT, m_edtJG })
+    for (QLineEdit *e : {m_edtAKID, m_edtNAME, m_edtVNAM, m_edtGEWK, m_edtLOS, m_edtSETZ, m_edtTEXT, m_edtJG})
         connect(e, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
-    for (QLineEdit *e : { m_edtPLTZ, m_edtGEWN })
+    for (QLineEdit *e : {m_edtPLTZ, m_edtGEWN})
         connect(e, &QLineEdit::returnPressed, this, [this] {
             m_edtPLTZ->setText(platz_ergaenzen(m_edtPLTZ->text()));
             speichern();
@@ -373,10 +348,10 @@ void TfrmMain::aufbauen()
 
     // Keyboard order: search, grid, panel, buttons, activations.
     const QList<QWidget *> reihenfolge
-        = { m_edtSuchAK,   m_edtSuchName,  m_edtSuchGewk, m_edtSuchLos, m_btnSuchen,    m_btnNeueSuche, m_btnReconnect,
-            m_grdStarter,  m_edtAKID,      m_edtNAME,     m_edtVNAM,    m_edtGEWK,      m_edtLOS,       m_edtSETZ,
-            m_edtTEXT,     m_edtJG,        m_edtGEWN,     m_edtPLTZ,    m_btnSpeichern, m_btnNeu,       m_btnKopieren,
-            m_btnLoeschen, m_btnAbbrechen, m_chkJG,       m_chkGEWN,    m_chkPLTZ,      m_chkTEXT,      m_chkSETZ };
+        = {m_edtSuchAK,   m_edtSuchName,  m_edtSuchGewk, m_edtSuchLos, m_btnSuchen,    m_btnNeueSuche, m_btnReconnect,
+           m_grdStarter,  m_edtAKID,      m_edtNAME,     m_edtVNAM,    m_edtGEWK,      m_edtLOS,       m_edtSETZ,
+           m_edtTEXT,     m_edtJG,        m_edtGEWN,     m_edtPLTZ,    m_btnSpeichern, m_btnNeu,       m_btnKopieren,
+           m_btnLoeschen, m_btnAbbrechen, m_chkJG,       m_chkGEWN,    m_chkPLTZ,      m_chkTEXT,      m_chkSETZ};
     for (qsizetype i = 1; i < reihenfolge.size(); ++i)
         setTabOrder(reihenfolge.at(i - 1), reihenfolge.at(i));
 
@@ -738,12 +713,12 @@ TfrmEingabe_STNR *TfrmMain::stnrDialog()
 
 Suchfelder TfrmMain::suchfelder() const
 {
-    return { m_edtSuchAK->text(), m_edtSuchName->text(), m_edtSuchGewk->text(), m_edtSuchLos->text() };
+    return {m_edtSuchAK->text(), m_edtSuchName->text(), m_edtSuchGewk->text(), m_edtSuchLos->text()};
 }
 
 void TfrmMain::suchfelder_leeren()
 {
-    for (QLineEdit *e : { m_edtSuchAK, m_edtSuchName, m_edtSuchGewk, m_edtSuchLos })
+    for (QLineEdit *e : {m_edtSuchAK, m_edtSuchName, m_edtSuchGewk, m_edtSuchLos})
         e->clear();
 }
 
@@ -871,7 +846,7 @@ void TfrmMain::panel_fuellen()
     if (t.stat >= 1) {
         auto q
             = dm().abfrage(QStringLiteral("select TPBEZ from tabpos where TPFIRM = '000' and TPTAB = ? and TPKEY = ?"),
-                           { QStringLiteral("Streichungen"), QString::number(t.stat) });
+                           {QStringLiteral("Streichungen"), QString::number(t.stat)});
         if (q && q->next())
             status = q->value(0).toString();
     }
@@ -890,7 +865,7 @@ void TfrmMain::setze_geaendert(bool an)
     m_btnSpeichern->setEnabled(an);
     m_btnAbbrechen->setEnabled(an);
     for (QWidget *w :
-         std::initializer_list<QWidget *> { m_suchleiste, m_grdStarter, m_btnNeu, m_btnKopieren, m_btnLoeschen })
+         std::initializer_list<QWidget *> {m_suchleiste, m_grdStarter, m_btnNeu, m_btnKopieren, m_btnLoeschen})
         w->setEnabled(!an);
     m_grpEingabe->setTitle(m_modus == QStringLiteral("I") ? QStringLiteral("Neuer Datensatz")
                                                           : QStringLiteral("Datensatz ändern"));
@@ -1092,11 +1067,11 @@ void TfrmMain::auswahl_loeschen_menue()
 void TfrmMain::feldaktivierung_anwenden()
 {
     const Feldaktivierung f = feldaktivierung_lesen(dm(), aktueller_wettkampf_nr());
-    const std::pair<QCheckBox *, bool> boxen[] = { { m_chkJG, f.jahrgang },
-                                                   { m_chkGEWN, f.gewicht },
-                                                   { m_chkPLTZ, f.platz },
-                                                   { m_chkTEXT, f.bemerkung },
-                                                   { m_chkSETZ, f.setzplatz } };
+    const std::pair<QCheckBox *, bool> boxen[] = {{m_chkJG, f.jahrgang},
+                                                  {m_chkGEWN, f.gewicht},
+                                                  {m_chkPLTZ, f.platz},
+                                                  {m_chkTEXT, f.bemerkung},
+                                                  {m_chkSETZ, f.setzplatz}};
     for (const auto &[box, an] : boxen)
         box->setChecked(an);
     m_edtJG->setEnabled(f.jahrgang);

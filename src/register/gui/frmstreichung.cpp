@@ -1,6 +1,7 @@
 #include "frmstreichung.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "core/datenbank.h"
 #include "core/gui/matchcode.h"
@@ -16,31 +17,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace obi
-{
-
-namespace
-{
-
-QLineEdit *anzeige(QWidget *eltern, const char *name)
-{
-    auto *e = new QLineEdit(eltern);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    return e;
-}
-
-QPushButton *knopf(QWidget *eltern, const QString &text, const char *name)
-{
-    auto *b = new QPushButton(text, eltern);
-    b->setObjectName(QString::fromLatin1(name));
-    // Enter belongs to the status field (it checks), never to a button.
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+namespace obi {
 
 TfrmStreichung::TfrmStreichung(QWidget *parent)
     : QDialog(parent)
@@ -49,17 +26,16 @@ TfrmStreichung::TfrmStreichung(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Judoka aus Wettkampfliste streichen"));
     m_stnr = zustand().auswahl_wert;
 
-    m_edtAKID = anzeige(this, "edtAKID");
-    m_edtGEWK = anzeige(this, "edtGEWK");
-    m_edtNAME = anzeige(this, "edtNAME");
-    m_edtVNAM = anzeige(this, "edtVNAM");
-    m_edtVENAME = anzeige(this, "edtVENAME");
-    m_edtVEVERB = anzeige(this, "edtVEVERB");
+    m_edtAKID = anzeigefeld(this, "edtAKID");
+    m_edtGEWK = anzeigefeld(this, "edtGEWK");
+    m_edtNAME = anzeigefeld(this, "edtNAME");
+    m_edtVNAM = anzeigefeld(this, "edtVNAM");
+    m_edtVENAME = anzeigefeld(this, "edtVENAME");
+    m_edtVEVERB = anzeigefeld(this, "edtVEVERB");
     m_edtVENAME->setEnabled(false);
     m_edtVEVERB->setEnabled(false);
 
-    m_edtSTAT = new QLineEdit(this);
-    m_edtSTAT->setObjectName(QStringLiteral("edtSTAT"));
+    m_edtSTAT = eingabefeld(this, "edtSTAT");
     m_edtSTAT->setMaxLength(10);
     auswahlfeld_einrichten(m_edtSTAT);
     m_edtSTAT->installEventFilter(this);
@@ -69,13 +45,13 @@ TfrmStreichung::TfrmStreichung(QWidget *parent)
 
     // The remark is shown for information; this window stores only the code,
     // so it cannot be edited here (a typed remark would be lost).
-    m_edtTEXT = new QLineEdit(this);
-    m_edtTEXT->setObjectName(QStringLiteral("edtTEXT"));
+    m_edtTEXT = eingabefeld(this, "edtTEXT");
     m_edtTEXT->setReadOnly(true);
 
-    m_btnBeenden = knopf(this, QStringLiteral("Beenden"), "btnBeenden");
-    m_btnSpeichern = knopf(this, QStringLiteral("&Speichern"), "btnSpeichern");
-    m_btnAbbrechen = knopf(this, QStringLiteral("&Abbrechen"), "btnAbbrechen");
+    // Enter belongs to the status field (it checks), never to a button.
+    m_btnBeenden = knopf(this, "btnBeenden", QStringLiteral("Beenden"), false);
+    m_btnSpeichern = knopf(this, "btnSpeichern", QStringLiteral("&Speichern"), false);
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"), false);
 
     auto paar = [](QWidget *a, QWidget *b, int sa, int sb) {
         auto *h = new QHBoxLayout;
@@ -102,10 +78,7 @@ TfrmStreichung::TfrmStreichung(QWidget *parent)
     layout->addLayout(knoepfe);
     setMinimumWidth(560);
 
-    setTabOrder(m_edtSTAT, m_edtTEXT);
-    setTabOrder(m_edtTEXT, m_btnSpeichern);
-    setTabOrder(m_btnSpeichern, m_btnAbbrechen);
-    setTabOrder(m_btnAbbrechen, m_btnBeenden);
+    tabfolge({m_edtSTAT, m_edtTEXT, m_btnSpeichern, m_btnAbbrechen, m_btnBeenden});
 
     connect(m_edtSTAT, &QLineEdit::returnPressed, this, [this] {
         if (m_gefunden)
@@ -192,7 +165,7 @@ void TfrmStreichung::auswahl()
         return;
     m_edtSTAT->setText(schluessel);
     m_lblSTAT->setText(dm().get_tabsatz(QStringLiteral("Streichungen"), schluessel) ? dm().tabsatz().tab_bezeichnung
-                                                                                   : QString());
+                                                                                    : QString());
 }
 
 bool TfrmStreichung::eventFilter(QObject *obj, QEvent *e)

@@ -1,5 +1,6 @@
 #include "frmwettkampf.h"
 
+#include "core/gui/bausteine.h"
 #include "frmgetdate.h"
 
 #include "core/basis.h"
@@ -19,22 +20,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace obi
-{
-
-namespace
-{
-
-QLineEdit *feld(QWidget *eltern, const char *name, int laenge)
-{
-    auto *e = new QLineEdit(eltern);
-    e->setObjectName(QString::fromLatin1(name));
-    if (laenge > 0)
-        e->setMaxLength(laenge);
-    return e;
-}
-
-} // namespace
+namespace obi {
 
 TfrmWettkampf::TfrmWettkampf(QWidget *parent)
     : QDialog(parent)
@@ -44,23 +30,21 @@ TfrmWettkampf::TfrmWettkampf(QWidget *parent)
     setWindowTitle(m_neu ? QStringLiteral("OBITRACK - Wettkampf anlegen")
                          : QStringLiteral("OBITRACK - Stammdaten Wettkampf"));
 
-    m_edtNummer = feld(this, "edtNummer", 0);
+    m_edtNummer = eingabefeld(this, "edtNummer", 0);
     m_edtNummer->setReadOnly(true);
     m_edtNummer->setFocusPolicy(Qt::NoFocus);
-    m_edtBez = feld(this, "edtBezeichnung", 60);
-    m_edtDatum = feld(this, "edtDatum", 10);
+    m_edtBez = eingabefeld(this, "edtBezeichnung", 60);
+    m_edtDatum = eingabefeld(this, "edtDatum", 10);
     // Yellow marks the fields with a picker (F4 or double-click).
     m_edtDatum->setStyleSheet(QStringLiteral("QLineEdit { background-color: #ffff80; }"));
     m_edtDatum->setToolTip(QStringLiteral("F4 oder Doppelklick: Kalender"));
-    m_edtOrt = feld(this, "edtOrt", 60);
-    m_edtLeitung = feld(this, "edtLeitung", 60);
-    m_edtStartgeld = feld(this, "edtStartgeld", 20);
-    m_edtText = feld(this, "edtBemerkung", 60);
+    m_edtOrt = eingabefeld(this, "edtOrt", 60);
+    m_edtLeitung = eingabefeld(this, "edtLeitung", 60);
+    m_edtStartgeld = eingabefeld(this, "edtStartgeld", 20);
+    m_edtText = eingabefeld(this, "edtBemerkung", 60);
 
-    m_btnSpeichern = new QPushButton(QStringLiteral("&Speichern"), this);
-    m_btnSpeichern->setObjectName(QStringLiteral("btnSpeichern"));
-    m_btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    m_btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    m_btnSpeichern = knopf(this, "btnSpeichern", QStringLiteral("&Speichern"));
+    m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     // Enter is handled by the fields themselves (it saves).
     m_btnSpeichern->setAutoDefault(false);
     m_btnAbbrechen->setAutoDefault(false);
@@ -86,17 +70,11 @@ TfrmWettkampf::TfrmWettkampf(QWidget *parent)
     layout->addLayout(knoepfe);
     setMinimumWidth(520);
 
-    for (QLineEdit *e : { m_edtBez, m_edtDatum, m_edtOrt, m_edtLeitung, m_edtStartgeld, m_edtText }) {
+    for (QLineEdit *e : {m_edtBez, m_edtDatum, m_edtOrt, m_edtLeitung, m_edtStartgeld, m_edtText}) {
         connect(e, &QLineEdit::returnPressed, this, &TfrmWettkampf::speichern);
         e->installEventFilter(this);
     }
-    setTabOrder(m_edtBez, m_edtDatum);
-    setTabOrder(m_edtDatum, m_edtOrt);
-    setTabOrder(m_edtOrt, m_edtLeitung);
-    setTabOrder(m_edtLeitung, m_edtStartgeld);
-    setTabOrder(m_edtStartgeld, m_edtText);
-    setTabOrder(m_edtText, m_btnSpeichern);
-    setTabOrder(m_btnSpeichern, m_btnAbbrechen);
+    tabfolge({m_edtBez, m_edtDatum, m_edtOrt, m_edtLeitung, m_edtStartgeld, m_edtText, m_btnSpeichern, m_btnAbbrechen});
 
     connect(m_btnSpeichern, &QPushButton::clicked, this, &TfrmWettkampf::speichern);
     connect(m_btnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,6 @@
 #include "frmwkladen.h"
 
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "frmwettkampf.h"
@@ -17,8 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace obi
-{
+namespace obi {
 
 TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     : QDialog(parent)
@@ -27,7 +27,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
 
     m_modell = new QStandardItemModel(0, 4, this);
     m_modell->setHorizontalHeaderLabels(
-        { QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung") });
+        {QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung")});
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdWettkampf"));
@@ -39,15 +39,11 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     m_grid->setMinimumSize(680, 300);
     m_grid->installEventFilter(this);
 
-    m_btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnNeu = new QPushButton(QStringLiteral("Neu"), this);
-    m_btnNeu->setObjectName(QStringLiteral("btnNeu"));
-    m_btnLoeschen = new QPushButton(QStringLiteral("&Löschen"), this);
-    m_btnLoeschen->setObjectName(QStringLiteral("btnLoeschen"));
-    m_btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
-    m_btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
-    for (QPushButton *b : { m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden })
+    m_btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    m_btnNeu = knopf(this, "btnNeu", QStringLiteral("Neu"));
+    m_btnLoeschen = knopf(this, "btnLoeschen", QStringLiteral("&Löschen"));
+    m_btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
+    for (QPushButton *b : {m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden})
         b->setAutoDefault(false);
 
     auto *knoepfe = new QHBoxLayout;
@@ -60,10 +56,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     layout->addWidget(m_grid);
     layout->addLayout(knoepfe);
 
-    setTabOrder(m_grid, m_btnOK);
-    setTabOrder(m_btnOK, m_btnLoeschen);
-    setTabOrder(m_btnLoeschen, m_btnNeu);
-    setTabOrder(m_btnNeu, m_btnBeenden);
+    tabfolge({m_grid, m_btnOK, m_btnLoeschen, m_btnNeu, m_btnBeenden});
 
     connect(m_grid, &QTableView::doubleClicked, this, &TfrmWKLaden::waehlen);
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmWKLaden::waehlen);

@@ -1,6 +1,7 @@
 #include "frmeinteilung.h"
 
 #include "core/basis.h"
+#include "core/gui/bausteine.h"
 #include "core/meldungen.h"
 #include "core/zustand.h"
 #include "setup/einteilung.h"
@@ -115,12 +116,9 @@ TfrmEinteilung::TfrmEinteilung(QWidget *parent)
     d->btnNach2 = bildknopf(QStringLiteral("btnNach2"), QStyle::SP_ArrowRight, QStringLiteral("Nach rechts umsetzen"));
     d->btnNach1 = bildknopf(QStringLiteral("btnNach1"), QStyle::SP_ArrowLeft, QStringLiteral("Nach links umsetzen"));
 
-    d->btnNeueGewk = new QPushButton(QStringLiteral("Neue Gew.-Klasse"), this);
-    d->btnNeueGewk->setObjectName(QStringLiteral("btnNeueGewk"));
-    d->btnVerwerfen = new QPushButton(QStringLiteral("Einteilung verwerfen"), this);
-    d->btnVerwerfen->setObjectName(QStringLiteral("btnVerwerfen"));
-    d->btnVerlassen = new QPushButton(QStringLiteral("&Verlassen"), this);
-    d->btnVerlassen->setObjectName(QStringLiteral("btnVerlassen"));
+    d->btnNeueGewk = knopf(this, "btnNeueGewk", QStringLiteral("Neue Gew.-Klasse"));
+    d->btnVerwerfen = knopf(this, "btnVerwerfen", QStringLiteral("Einteilung verwerfen"));
+    d->btnVerlassen = knopf(this, "btnVerlassen", QStringLiteral("&Verlassen"));
     for (QPushButton *b : {d->btnNeueGewk, d->btnVerwerfen, d->btnVerlassen})
         b->setAutoDefault(false);
 
@@ -156,16 +154,8 @@ TfrmEinteilung::TfrmEinteilung(QWidget *parent)
     haupt->addLayout(unten);
     resize(980, 560);
 
-    setTabOrder(d->cbAKID, d->cbGEW1);
-    setTabOrder(d->cbGEW1, d->grdSFL1);
-    setTabOrder(d->grdSFL1, d->btnCreateNach2);
-    setTabOrder(d->btnCreateNach2, d->btnNach2);
-    setTabOrder(d->btnNach2, d->btnNach1);
-    setTabOrder(d->btnNach1, d->cbGEW2);
-    setTabOrder(d->cbGEW2, d->grdSFL2);
-    setTabOrder(d->grdSFL2, d->btnNeueGewk);
-    setTabOrder(d->btnNeueGewk, d->btnVerwerfen);
-    setTabOrder(d->btnVerwerfen, d->btnVerlassen);
+    tabfolge({d->cbAKID, d->cbGEW1, d->grdSFL1, d->btnCreateNach2, d->btnNach2, d->btnNach1, d->cbGEW2, d->grdSFL2,
+              d->btnNeueGewk, d->btnVerwerfen, d->btnVerlassen});
 
     d->altersklassen_fuellen();
 
@@ -200,7 +190,7 @@ void TfrmEinteilung::Impl::altersklassen_fuellen()
         zeige_meldung(19902);
     cbAKID->blockSignals(true);
     cbAKID->clear();
-    cbAKID->addItems(liste.value_or(QStringList{}));
+    cbAKID->addItems(liste.value_or(QStringList {}));
     const int i = cbAKID->findText(zustand().auswahl_wert);
     cbAKID->setCurrentIndex(i >= 0 ? i : (cbAKID->count() > 0 ? 0 : -1));
     cbAKID->blockSignals(false);
@@ -219,7 +209,7 @@ void TfrmEinteilung::Impl::klassen_fuellen()
         const auto liste = einteilung_gewichtsklassen(aktueller_wettkampf_nr(), altersklasse());
         if (!liste)
             zeige_meldung(19902);
-        klassen = liste.value_or(QStringList{});
+        klassen = liste.value_or(QStringList {});
     }
     for (QComboBox *box : {cbGEW1, cbGEW2}) {
         box->blockSignals(true);
@@ -269,7 +259,8 @@ Auswahl TfrmEinteilung::Impl::auswahl(QTableView *grid, QStandardItemModel *mode
 {
     Auswahl a;
     QModelIndexList zeilen = grid->selectionModel()->selectedRows(0);
-    std::sort(zeilen.begin(), zeilen.end(), [](const QModelIndex &x, const QModelIndex &y) { return x.row() < y.row(); });
+    std::sort(zeilen.begin(), zeilen.end(),
+              [](const QModelIndex &x, const QModelIndex &y) { return x.row() < y.row(); });
     for (const QModelIndex &i : zeilen) {
         const QStandardItem *item = modell->item(i.row(), 0);
         a.stnrs << item->data(kStnrRolle).toInt();

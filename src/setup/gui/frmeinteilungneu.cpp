@@ -1,5 +1,6 @@
 #include "frmeinteilungneu.h"
 
+#include "core/gui/bausteine.h"
 #include "core/zustand.h"
 #include "setup/einteilung.h"
 
@@ -30,18 +31,14 @@ TfrmEinteilungNeu::TfrmEinteilungNeu(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Neue Gewichtsklasse"));
     setModal(true);
 
-    d->edtAKID = new QLineEdit(this);
-    d->edtAKID->setObjectName(QStringLiteral("edtAKID"));
+    d->edtAKID = eingabefeld(this, "edtAKID");
     d->edtAKID->setReadOnly(true);
     d->edtAKID->setFocusPolicy(Qt::NoFocus);
-    d->edtGEWK = new QLineEdit(this);
-    d->edtGEWK->setObjectName(QStringLiteral("edtGEWK"));
+    d->edtGEWK = eingabefeld(this, "edtGEWK");
     d->edtGEWK->setMaxLength(10); // width of the weight-class column
-    d->btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    d->btnOK->setObjectName(QStringLiteral("btnOK"));
+    d->btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
     d->btnOK->setDefault(true);
-    d->btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    d->btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    d->btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Altersklasse"), d->edtAKID);
@@ -58,8 +55,8 @@ TfrmEinteilungNeu::TfrmEinteilungNeu(QWidget *parent)
     setTabOrder(d->btnOK, d->btnAbbrechen);
 
     connect(d->btnOK, &QPushButton::clicked, this, [this] {
-        const auto name =
-            gewk_anlegen(aktueller_wettkampf_nr(), d->edtAKID->text(), d->edtGEWK->text(), d->von, d->mitnehmen);
+        const auto name
+            = gewk_anlegen(aktueller_wettkampf_nr(), d->edtAKID->text(), d->edtGEWK->text(), d->von, d->mitnehmen);
         if (!name) {
             d->edtGEWK->setFocus();
             return;

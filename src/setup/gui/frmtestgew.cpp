@@ -1,6 +1,7 @@
 #include "frmtestgew.h"
 
 #include "core/gui/auswahlfeld.h"
+#include "core/gui/bausteine.h"
 
 #include "core/basis.h"
 #include "core/meldungen.h"
@@ -49,28 +50,18 @@ TfrmTestGew::TfrmTestGew(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Ungültige Gewichtsklassen ändern"));
     setModal(true);
 
-    const auto nurLesen = [this](const QString &name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        return e;
-    };
-    d->edtAKID = nurLesen(QStringLiteral("edtAKID"));
+    d->edtAKID = anzeigefeld(this, "edtAKID");
     d->lbGewk = new QListWidget(this);
     d->lbGewk->setObjectName(QStringLiteral("lbGewk"));
-    d->edtANZA = nurLesen(QStringLiteral("edtANZA"));
-    d->edtGEWKalt = nurLesen(QStringLiteral("edtGEWKalt"));
-    d->edtGEWK = new QLineEdit(this);
-    d->edtGEWK->setObjectName(QStringLiteral("edtGEWK"));
+    d->edtANZA = anzeigefeld(this, "edtANZA");
+    d->edtGEWKalt = anzeigefeld(this, "edtGEWKalt");
+    d->edtGEWK = eingabefeld(this, "edtGEWK");
     d->edtGEWK->setMaxLength(10);
     auswahlfeld_einrichten(d->edtGEWK);
-    d->btnChange = new QPushButton(QStringLiteral("Gewichtsklasse ändern"), this);
-    d->btnChange->setObjectName(QStringLiteral("btnChange"));
+    d->btnChange = knopf(this, "btnChange", QStringLiteral("Gewichtsklasse ändern"));
     d->btnChange->setEnabled(false);
     d->btnChange->setAutoDefault(false);
-    d->btnBeenden = new QPushButton(QStringLiteral("&Beenden"), this);
-    d->btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
     d->btnBeenden->setAutoDefault(false);
 
     auto *lblListe = new QLabel(QStringLiteral("&ungültige Klassen"), this);
@@ -100,9 +91,7 @@ TfrmTestGew::TfrmTestGew(QWidget *parent)
     haupt->addLayout(unten);
     resize(520, 300);
 
-    setTabOrder(d->lbGewk, d->edtGEWK);
-    setTabOrder(d->edtGEWK, d->btnChange);
-    setTabOrder(d->btnChange, d->btnBeenden);
+    tabfolge({d->lbGewk, d->edtGEWK, d->btnChange, d->btnBeenden});
 
     d->edtGEWK->installEventFilter(this);
     connect(d->lbGewk, &QListWidget::currentRowChanged, this, [this] { d->klasse_gewaehlt(); });
@@ -142,7 +131,7 @@ int TfrmTestGew::Impl::lesen()
         zeige_meldung(19902);
     lbGewk->blockSignals(true);
     lbGewk->clear();
-    lbGewk->addItems(liste.value_or(QStringList{}));
+    lbGewk->addItems(liste.value_or(QStringList {}));
     const auto treffer = lbGewk->findItems(vorher, Qt::MatchExactly);
     if (!treffer.isEmpty())
         lbGewk->setCurrentItem(treffer.first());
@@ -250,8 +239,8 @@ void TfrmTestGew::Impl::umsetzen()
 {
     if (!check_gewklasse())
         return;
-    const int anzahl =
-        umsetzen_gewklasse(aktueller_wettkampf_nr(), q->altersklasse(), edtGEWKalt->text(), edtGEWK->text());
+    const int anzahl
+        = umsetzen_gewklasse(aktueller_wettkampf_nr(), q->altersklasse(), edtGEWKalt->text(), edtGEWK->text());
     if (anzahl >= 0)
         zeige_text(QString::number(anzahl) + QStringLiteral(" Datensätze geändert"), QStringLiteral("H"));
     q->fuellen_listbox();

@@ -1,5 +1,6 @@
 #include "klassenauswahldialog.h"
 
+#include "core/gui/bausteine.h"
 #include "core/gui/datengrid.h"
 
 #include "core/meldungen.h"
@@ -25,8 +26,7 @@ KlassenauswahlDialog::KlassenauswahlDialog(QWidget *parent, const QStringList &s
 {
     setModal(true);
 
-    m_edtAusw = new QLineEdit(this);
-    m_edtAusw->setObjectName(QStringLiteral("edtAusw"));
+    m_edtAusw = eingabefeld(this, "edtAusw");
     auto *lbl = new QLabel(QStringLiteral("Auswahl"), this);
     lbl->setBuddy(m_edtAusw);
 
@@ -37,10 +37,8 @@ KlassenauswahlDialog::KlassenauswahlDialog(QWidget *parent, const QStringList &s
     m_grdSFL->setModel(m_modell);
     datengrid_einrichten(m_grdSFL);
 
-    auto *btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    auto *btnAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    auto *btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
+    auto *btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
 
     auto *oben = new QHBoxLayout;
     oben->addWidget(lbl);
@@ -55,9 +53,7 @@ KlassenauswahlDialog::KlassenauswahlDialog(QWidget *parent, const QStringList &s
     haupt->addLayout(unten);
     resize(breite, 420);
 
-    setTabOrder(m_edtAusw, m_grdSFL);
-    setTabOrder(m_grdSFL, btnOK);
-    setTabOrder(btnOK, btnAbbrechen);
+    tabfolge({m_edtAusw, m_grdSFL, btnOK, btnAbbrechen});
 
     m_edtAusw->installEventFilter(this);
     m_grdSFL->installEventFilter(this);
