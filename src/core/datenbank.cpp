@@ -320,6 +320,17 @@ QVariant Tdm::einzelwert(const QString &sql, const QVariantList &werte)
     return q->value(0);
 }
 
+std::optional<QStringList> Tdm::textspalte(const QString &sql, const QVariantList &werte)
+{
+    auto q = abfrage(sql, werte);
+    if (!q)
+        return std::nullopt;
+    QStringList liste;
+    while (q->next())
+        liste << q->value(0).toString();
+    return liste;
+}
+
 int Tdm::anzahl_Saetze(const QString &sql, const QVariantList &werte)
 {
     // Counted by the database instead of fetching every row.

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <optional>
@@ -83,6 +84,8 @@ public:
     std::optional<QSqlQuery> abfrage(const QString &sql, const QVariantList &werte = {});
     // The first column of the first row; invalid QVariant when none or on error.
     QVariant einzelwert(const QString &sql, const QVariantList &werte = {});
+    // The first column of every row as text; empty optional on error.
+    std::optional<QStringList> textspalte(const QString &sql, const QVariantList &werte = {});
     QString letzter_fehler() const { return m_letzterFehler; }
 
     // ---- Dialect -------------------------------------------------------------

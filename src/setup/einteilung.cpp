@@ -55,26 +55,14 @@ bool umsetzen_in_transaktion(int wk, const QString &ak, const QString &von, cons
 
 std::optional<QStringList> einteilung_altersklassen(int wk)
 {
-    auto q = dm().abfrage(QStringLiteral("select AKAKID from klassen where AKWKNR = ? order by AKAKID"), {wk});
-    if (!q)
-        return std::nullopt;
-    QStringList liste;
-    while (q->next())
-        liste << q->value(0).toString();
-    return liste;
+    return dm().textspalte(QStringLiteral("select AKAKID from klassen where AKWKNR = ? order by AKAKID"), {wk});
 }
 
 std::optional<QStringList> einteilung_gewichtsklassen(int wk, const QString &ak)
 {
-    auto q = dm().abfrage(
+    return dm().textspalte(
         QStringLiteral("select GKGEWK from gew_klassen where GKWKNR = ? and GKAKID = ? order by GKSORT, GKGEWK"),
         {wk, gespeichert(ak)});
-    if (!q)
-        return std::nullopt;
-    QStringList liste;
-    while (q->next())
-        liste << q->value(0).toString();
-    return liste;
 }
 
 std::optional<QVector<EinteilungStarter>> einteilung_starter(int wk, const QString &ak, const QString &gewk)
@@ -256,16 +244,10 @@ std::optional<QStringList> ungueltige_gewichtsklassen(int wk, const QString &ak)
 {
     // Only the classes of this age class count: a name that exists in another
     // age class is still invalid here.
-    auto q = dm().abfrage(QStringLiteral("select distinct STGEWK from starter where STWKNR = ? and STAKID = ? "
+    return dm().textspalte(QStringLiteral("select distinct STGEWK from starter where STWKNR = ? and STAKID = ? "
                                          "and STGEWK not in (select GKGEWK from gew_klassen "
                                          "where GKWKNR = ? and GKAKID = ?) order by STGEWK"),
                           {wk, gespeichert(ak), wk, gespeichert(ak)});
-    if (!q)
-        return std::nullopt;
-    QStringList liste;
-    while (q->next())
-        liste << q->value(0).toString();
-    return liste;
 }
 
 int anzahl_starter_gewk(int wk, const QString &ak, const QString &gewk)

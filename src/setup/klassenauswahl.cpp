@@ -13,17 +13,26 @@ QString auswahl_filter(const QString &text)
     return gross_schreiben(trim_rechts(text));
 }
 
+namespace {
+
 // Names are compared in upper case so both engines find the same rows
 // (LIKE ignores case on SQLite only); stored names are masked, so is the filter.
+void filter_anhaengen(QString &sql, QVariantList &werte, const QString &spalte, const QString &filter)
+{
+    const QString f = auswahl_filter(filter);
+    if (f.isEmpty())
+        return;
+    sql += QStringLiteral(" and ") + dm().sql_gross(spalte) + QStringLiteral(" like ?");
+    werte << QString(sql_maskieren(f) + u'%');
+}
+
+} // namespace
+
 std::optional<QVector<AltersklasseZeile>> altersklassen_auswahl(int wk, const QString &filter)
 {
     QString sql = QStringLiteral("select AKAKID, AKGEWT, AKJGMI, AKJGMA, AKTEXT from klassen where AKWKNR = ?");
     QVariantList werte{wk};
-    const QString f = auswahl_filter(filter);
-    if (!f.isEmpty()) {
-        sql += QStringLiteral(" and ") + dm().sql_gross(QStringLiteral("AKAKID")) + QStringLiteral(" like ?");
-        werte << QString(sql_maskieren(f) + u'%');
-    }
+    filter_anhaengen(sql, werte, QStringLiteral("AKAKID"), filter);
     sql += QStringLiteral(" order by AKAKID");
     auto q = dm().abfrage(sql, werte);
     if (!q)
@@ -45,19 +54,9 @@ std::optional<QStringList> gewichtsklassen_auswahl(int wk, const QString &alters
 {
     QString sql = QStringLiteral("select GKGEWK from gew_klassen where GKWKNR = ? and GKAKID = ?");
     QVariantList werte{wk, sql_bindwert(altersklasse, QStringLiteral("T"))};
-    const QString f = auswahl_filter(filter);
-    if (!f.isEmpty()) {
-        sql += QStringLiteral(" and ") + dm().sql_gross(QStringLiteral("GKGEWK")) + QStringLiteral(" like ?");
-        werte << QString(sql_maskieren(f) + u'%');
-    }
+    filter_anhaengen(sql, werte, QStringLiteral("GKGEWK"), filter);
     sql += QStringLiteral(" order by GKSORT, GKGEWK");
-    auto q = dm().abfrage(sql, werte);
-    if (!q)
-        return std::nullopt;
-    QStringList liste;
-    while (q->next())
-        liste << q->value(0).toString();
-    return liste;
+    return dm().textspalte(sql, werte);
 }
 
 } // namespace obi
