@@ -86,14 +86,10 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
     d->btnAnzeigen = knopf(this, "btnAnzeigen", QStringLiteral("A&nzeigen"));
 
-    d->grdLosen = new QTableView(this);
-    d->grdLosen->setObjectName(QStringLiteral("grdLosen"));
-    d->modell = new QStandardItemModel(0, 5, d->grdLosen);
-    d->modell->setHorizontalHeaderLabels({QStringLiteral("Los (Sort.)"), QStringLiteral("Los (Verein)"),
-                                          QStringLiteral("Verein"), QStringLiteral("Verband"),
-                                          QStringLiteral("Teilnehmer")});
-    d->grdLosen->setModel(d->modell);
-    datengrid_einrichten(d->grdLosen);
+    d->grdLosen = datengrid_anlegen(this, "grdLosen",
+                                    {QStringLiteral("Los (Sort.)"), QStringLiteral("Los (Verein)"),
+                                     QStringLiteral("Verein"), QStringLiteral("Verband"), QStringLiteral("Teilnehmer")},
+                                    d->modell);
     d->grdLosen->installEventFilter(d);
 
     d->btnLosenAut = knopf(this, "btnLosenAut", QStringLiteral("Losen (aut.)"));

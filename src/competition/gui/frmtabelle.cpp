@@ -108,15 +108,12 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
 
     d->pnlTabelle = new QWidget(this);
     d->pnlTabelle->setObjectName(QStringLiteral("pnlTabelle"));
-    d->grdSTARTER = new QTableView(d->pnlTabelle);
-    d->grdSTARTER->setObjectName(QStringLiteral("grdSTARTER"));
-    d->modell = new QStandardItemModel(0, sAnzahl, d->grdSTARTER);
-    d->modell->setHorizontalHeaderLabels({QStringLiteral("Name, Vorname"), QStringLiteral("Verein"),
-                                          QStringLiteral("Siege"), QStringLiteral("Unterbew. (+)"),
-                                          QStringLiteral("Unterbew. (-)"), QStringLiteral("Platz"),
-                                          QStringLiteral("StNr")});
-    d->grdSTARTER->setModel(d->modell);
-    datengrid_einrichten(d->grdSTARTER);
+    d->grdSTARTER
+        = datengrid_anlegen(d->pnlTabelle, "grdSTARTER",
+                            {QStringLiteral("Name, Vorname"), QStringLiteral("Verein"), QStringLiteral("Siege"),
+                             QStringLiteral("Unterbew. (+)"), QStringLiteral("Unterbew. (-)"), QStringLiteral("Platz"),
+                             QStringLiteral("StNr")},
+                            d->modell);
     d->grdSTARTER->horizontalHeader()->setStretchLastSection(false);
     d->grdSTARTER->horizontalHeader()->setMinimumSectionSize(1); // the start number column is one pixel
     d->grdSTARTER->installEventFilter(d);
@@ -131,13 +128,9 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     d->edtNAME->setReadOnly(true);
     d->edtNAME->setFocusPolicy(Qt::NoFocus);
     auto *lblName = new QLabel(QStringLiteral("Kämpfe von"), d->pnlKaempfe);
-    d->grdKaempfe = new QTableView(d->pnlKaempfe);
-    d->grdKaempfe->setObjectName(QStringLiteral("grdKaempfe"));
-    d->kaempfe = new QStandardItemModel(0, 3, d->grdKaempfe);
-    d->kaempfe->setHorizontalHeaderLabels(
-        {QStringLiteral("Gegner"), QStringLiteral("Ergebnis"), QStringLiteral("Unterbew.")});
-    d->grdKaempfe->setModel(d->kaempfe);
-    datengrid_einrichten(d->grdKaempfe);
+    d->grdKaempfe = datengrid_anlegen(
+        d->pnlKaempfe, "grdKaempfe",
+        {QStringLiteral("Gegner"), QStringLiteral("Ergebnis"), QStringLiteral("Unterbew.")}, d->kaempfe);
     d->grdKaempfe->installEventFilter(d);
     auto *kopf = new QHBoxLayout;
     kopf->addWidget(lblName);

@@ -1,6 +1,7 @@
 #include "datengrid.h"
 
 #include <QHeaderView>
+#include <QStandardItemModel>
 #include <QTableView>
 
 namespace obi {
@@ -13,6 +14,18 @@ void datengrid_einrichten(QTableView *grid)
     grid->setTabKeyNavigation(false);
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+QTableView *datengrid_anlegen(QWidget *eltern, const char *name, const QStringList &spalten,
+                              QStandardItemModel *&modell)
+{
+    auto *grid = new QTableView(eltern);
+    grid->setObjectName(QLatin1String(name));
+    modell = new QStandardItemModel(0, int(spalten.size()), grid);
+    modell->setHorizontalHeaderLabels(spalten);
+    grid->setModel(modell);
+    datengrid_einrichten(grid);
+    return grid;
 }
 
 } // namespace obi

@@ -23,12 +23,8 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     setObjectName(QStringLiteral("frmTabAuswahl"));
     setWindowTitle(QStringLiteral("OBITRACK - Tabellenverwaltung"));
 
-    m_modell = new QStandardItemModel(0, 2, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Tabelle"), QStringLiteral("Beschreibung")});
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grdTabKopf"));
-    m_grid->setModel(m_modell);
-    datengrid_einrichten(m_grid);
+    m_grid
+        = datengrid_anlegen(this, "grdTabKopf", {QStringLiteral("Tabelle"), QStringLiteral("Beschreibung")}, m_modell);
     m_grid->setColumnWidth(0, 160);
     m_grid->setMinimumSize(560, 320);
     m_grid->installEventFilter(this);

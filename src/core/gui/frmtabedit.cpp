@@ -57,14 +57,11 @@ void TfrmTabEdit::aufbauen()
     if (m_kopf.klen > 0)
         m_edtSchluessel->setMaxLength(qMax(m_kopf.klen, 1) + 20); // longer input is refused with a message
 
-    m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                         QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"),
-                                         QStringLiteral("Wert")});
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grdTabPos"));
-    m_grid->setModel(m_modell);
-    datengrid_einrichten(m_grid);
+    m_grid
+        = datengrid_anlegen(this, "grdTabPos",
+                            {QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
+                             QStringLiteral("Kennzeichen 1"), QStringLiteral("Kennzeichen 2"), QStringLiteral("Wert")},
+                            m_modell);
     m_grid->setColumnWidth(1, 240);
     m_grid->setMinimumSize(640, 260);
 

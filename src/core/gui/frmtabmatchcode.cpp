@@ -32,14 +32,10 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
     m_edtSuche = eingabefeld(this, "edtSuche");
     m_edtSuche->installEventFilter(this);
 
-    m_modell = new QStandardItemModel(0, 5, this);
-    m_modell->setHorizontalHeaderLabels({QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"),
-                                         QStringLiteral("Zusatz 1"), QStringLiteral("Zusatz 2"),
-                                         QStringLiteral("Wert")});
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grdTabPos"));
-    m_grid->setModel(m_modell);
-    datengrid_einrichten(m_grid);
+    m_grid = datengrid_anlegen(this, "grdTabPos",
+                               {QStringLiteral("Schlüssel"), QStringLiteral("Bezeichnung"), QStringLiteral("Zusatz 1"),
+                                QStringLiteral("Zusatz 2"), QStringLiteral("Wert")},
+                               m_modell);
     m_grid->setColumnWidth(1, 220);
     m_grid->setMinimumSize(600, 300);
     m_grid->installEventFilter(this);

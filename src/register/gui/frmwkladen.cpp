@@ -25,14 +25,10 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmWKLaden"));
 
-    m_modell = new QStandardItemModel(0, 4, this);
-    m_modell->setHorizontalHeaderLabels(
-        {QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung")});
-
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grdWettkampf"));
-    m_grid->setModel(m_modell);
-    datengrid_einrichten(m_grid);
+    m_grid = datengrid_anlegen(
+        this, "grdWettkampf",
+        {QStringLiteral("Datum"), QStringLiteral("Wettkampf"), QStringLiteral("Ort"), QStringLiteral("Leitung")},
+        m_modell);
     m_grid->setColumnWidth(0, 90);
     m_grid->setColumnWidth(1, 260);
     m_grid->setColumnWidth(2, 160);

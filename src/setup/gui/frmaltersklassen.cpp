@@ -135,14 +135,11 @@ void TfrmAltersklassen::Impl::aufbauen()
     };
 
     // Grid
-    grdSFL = new QTableView(q);
-    grdSFL->setObjectName(QStringLiteral("grdSFL"));
-    modell = new QStandardItemModel(0, 6, grdSFL);
-    modell->setHorizontalHeaderLabels({QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
-                                       QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."),
-                                       QStringLiteral("M/W"), QStringLiteral("Bemerkung")});
-    grdSFL->setModel(modell);
-    datengrid_einrichten(grdSFL);
+    grdSFL = datengrid_anlegen(q, "grdSFL",
+                               {QStringLiteral("Altersklasse"), QStringLiteral("Gewichtstabelle"),
+                                QStringLiteral("ältester Jg."), QStringLiteral("jüngster Jg."), QStringLiteral("M/W"),
+                                QStringLiteral("Bemerkung")},
+                               modell);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &aktuell) {
                 if (!geaendert && !liestGerade && aktuell.isValid())

@@ -164,14 +164,11 @@ void TfrmVereine::Impl::aufbauen()
     such->addWidget(btnNeueSuche);
 
     // Grid
-    grdSFL = new QTableView(q);
-    grdSFL->setObjectName(QStringLiteral("grdSFL"));
-    modell = new QStandardItemModel(0, 7, grdSFL);
-    modell->setHorizontalHeaderLabels({QStringLiteral("Los-Nr."), QStringLiteral("Verein"), QStringLiteral("Verband"),
-                                       QStringLiteral("Punkte"), QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
-                                       QStringLiteral("Bemerkung")});
-    grdSFL->setModel(modell);
-    datengrid_einrichten(grdSFL);
+    grdSFL = datengrid_anlegen(q, "grdSFL",
+                               {QStringLiteral("Los-Nr."), QStringLiteral("Verein"), QStringLiteral("Verband"),
+                                QStringLiteral("Punkte"), QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
+                                QStringLiteral("Bemerkung")},
+                               modell);
     grdSFL->installEventFilter(this);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &aktuell) {

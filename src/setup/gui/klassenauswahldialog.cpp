@@ -30,12 +30,7 @@ KlassenauswahlDialog::KlassenauswahlDialog(QWidget *parent, const QStringList &s
     auto *lbl = new QLabel(QStringLiteral("Auswahl"), this);
     lbl->setBuddy(m_edtAusw);
 
-    m_grdSFL = new QTableView(this);
-    m_grdSFL->setObjectName(QStringLiteral("grdSFL"));
-    m_modell = new QStandardItemModel(0, int(spalten.size()), m_grdSFL);
-    m_modell->setHorizontalHeaderLabels(spalten);
-    m_grdSFL->setModel(m_modell);
-    datengrid_einrichten(m_grdSFL);
+    m_grdSFL = datengrid_anlegen(this, "grdSFL", spalten, m_modell);
 
     auto *btnOK = knopf(this, "btnOK", QStringLiteral("&OK"));
     auto *btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
