@@ -84,7 +84,8 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     d->edtGEWK->installEventFilter(d);
     auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
     auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
-    d->btnAnzeigen = knopf(this, "btnAnzeigen", QStringLiteral("A&nzeigen"));
+    // Enter belongs to the fields (check) and the grid (one club), not to a button.
+    d->btnAnzeigen = knopf(this, "btnAnzeigen", QStringLiteral("A&nzeigen"), false);
 
     d->grdLosen = datengrid_anlegen(this, "grdLosen",
                                     {QStringLiteral("Los (Sort.)"), QStringLiteral("Los (Verein)"),
@@ -92,13 +93,10 @@ TfrmLosen::TfrmLosen(QWidget *parent)
                                     d->modell);
     d->grdLosen->installEventFilter(d);
 
-    d->btnLosenAut = knopf(this, "btnLosenAut", QStringLiteral("Losen (aut.)"));
-    d->btnLosenMan = knopf(this, "btnLosenMan", QStringLiteral("Losen (man.)"));
-    d->btnInitialisieren = knopf(this, "btnInitialisieren", QStringLiteral("Initialisieren"));
-    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
-    // Enter belongs to the fields (check) and the grid (one club), not to a button.
-    for (QPushButton *b : {d->btnAnzeigen, d->btnLosenAut, d->btnLosenMan, d->btnInitialisieren, d->btnBeenden})
-        b->setAutoDefault(false);
+    d->btnLosenAut = knopf(this, "btnLosenAut", QStringLiteral("Losen (aut.)"), false);
+    d->btnLosenMan = knopf(this, "btnLosenMan", QStringLiteral("Losen (man.)"), false);
+    d->btnInitialisieren = knopf(this, "btnInitialisieren", QStringLiteral("Initialisieren"), false);
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"), false);
 
     auto *oben = new QHBoxLayout;
     oben->addWidget(lblAK);
@@ -106,12 +104,7 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     oben->addWidget(lblGew);
     oben->addWidget(d->edtGEWK, 1);
     oben->addWidget(d->btnAnzeigen);
-    auto *unten = new QHBoxLayout;
-    unten->addWidget(d->btnLosenAut);
-    unten->addWidget(d->btnLosenMan);
-    unten->addWidget(d->btnInitialisieren);
-    unten->addStretch(1);
-    unten->addWidget(d->btnBeenden);
+    auto *unten = knopfleiste({d->btnLosenAut, d->btnLosenMan, d->btnInitialisieren}, {d->btnBeenden});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben);
     haupt->addWidget(d->grdLosen, 1);

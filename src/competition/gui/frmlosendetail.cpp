@@ -54,10 +54,7 @@ TfrmLosenDetail::TfrmLosenDetail(QWidget *parent)
     form->addRow(QStringLiteral("Los-Nr. (Verein)"), d->edtLOS);
     form->addRow(QStringLiteral("Verein, Verband"), verein);
     form->addRow(lblSort, d->edtSORT);
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch(1);
-    knoepfe->addWidget(d->btnSpeichern);
-    knoepfe->addWidget(d->btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {d->btnSpeichern, d->btnAbbrechen});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(form);
     haupt->addStretch(1);

@@ -97,7 +97,8 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     d->edtGEWK->installEventFilter(d);
     auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
     auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
-    d->btnAktualisieren = knopf(this, "btnAktualisieren", QStringLiteral("Aktualisieren"));
+    // Enter belongs to the class fields (check) and the grid (next place).
+    d->btnAktualisieren = knopf(this, "btnAktualisieren", QStringLiteral("Aktualisieren"), false);
     d->cbPool = new QComboBox(this);
     d->cbPool->setObjectName(QStringLiteral("cbPool"));
     d->cbPool->addItems({QStringLiteral("Pool A"), QStringLiteral("Pool B")});
@@ -140,13 +141,10 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     kampfLayout->addLayout(kopf);
     kampfLayout->addWidget(d->grdKaempfe, 1);
 
-    d->btnPlaetze = knopf(this, "btnPlaetze", QStringLiteral("&Plätze rechnen"));
-    d->btnSave = knopf(this, "btnSave", QStringLiteral("&Speichern"));
-    d->btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
-    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"));
-    // Enter belongs to the class fields (check) and the grid (next place).
-    for (QPushButton *b : {d->btnAktualisieren, d->btnPlaetze, d->btnSave, d->btnAbbrechen, d->btnBeenden})
-        b->setAutoDefault(false);
+    d->btnPlaetze = knopf(this, "btnPlaetze", QStringLiteral("&Plätze rechnen"), false);
+    d->btnSave = knopf(this, "btnSave", QStringLiteral("&Speichern"), false);
+    d->btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"), false);
+    d->btnBeenden = knopf(this, "btnBeenden", QStringLiteral("&Beenden"), false);
 
     auto *oben = new QHBoxLayout;
     oben->addWidget(lblAK);
@@ -155,12 +153,7 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     oben->addWidget(d->edtGEWK, 1);
     oben->addWidget(d->btnAktualisieren);
     oben->addWidget(d->cbPool);
-    auto *unten = new QHBoxLayout;
-    unten->addWidget(d->btnPlaetze);
-    unten->addWidget(d->btnSave);
-    unten->addWidget(d->btnAbbrechen);
-    unten->addStretch(1);
-    unten->addWidget(d->btnBeenden);
+    auto *unten = knopfleiste({d->btnPlaetze, d->btnSave, d->btnAbbrechen}, {d->btnBeenden});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben);
     haupt->addWidget(d->edtINFO);

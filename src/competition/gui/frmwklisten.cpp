@@ -171,11 +171,7 @@ TfrmWKListen::TfrmWKListen(QWidget *parent)
     auto *oben = new QHBoxLayout;
     oben->addLayout(links, 1);
     oben->addWidget(grpSystem);
-    auto *unten = new QHBoxLayout;
-    unten->addWidget(d->btnPrint);
-    unten->addWidget(d->btnPrintAll);
-    unten->addStretch(1);
-    unten->addWidget(d->btnBeenden);
+    auto *unten = knopfleiste({d->btnPrint, d->btnPrintAll}, {d->btnBeenden});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben, 1);
     haupt->addLayout(unten);

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +51,17 @@ void rasterzeile(QGridLayout *raster, int reihe, const QString &text, QWidget *f
     } else {
         raster->addWidget(feld, reihe, 1, 1, 2);
     }
+}
+
+QHBoxLayout *knopfleiste(std::initializer_list<QWidget *> links, std::initializer_list<QWidget *> rechts)
+{
+    auto *leiste = new QHBoxLayout;
+    for (QWidget *w : links)
+        leiste->addWidget(w);
+    leiste->addStretch(1);
+    for (QWidget *w : rechts)
+        leiste->addWidget(w);
+    return leiste;
 }
 
 void tabfolge(std::initializer_list<QWidget *> folge)

@@ -6,6 +6,7 @@
 
 class QFocusEvent;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +33,9 @@ QLabel *beschriftung(QWidget *eltern, const QString &text, QWidget *buddy);
 // One row of an edit box: label in column 0, the field over columns 1-2, or
 // two fields side by side.
 void rasterzeile(QGridLayout *raster, int reihe, const QString &text, QWidget *feld, QWidget *feld2 = nullptr);
+
+// A row of buttons: these on the left, a stretch, those on the right.
+QHBoxLayout *knopfleiste(std::initializer_list<QWidget *> links, std::initializer_list<QWidget *> rechts = {});
 
 // Tab walks the widgets in this order.
 void tabfolge(std::initializer_list<QWidget *> folge);

@@ -34,10 +34,7 @@ TfrmTabAuswahl::TfrmTabAuswahl(QWidget *parent)
     m_btnOK->setAutoDefault(false);
     m_btnBeenden->setAutoDefault(false);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addWidget(m_btnOK);
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnBeenden);
+    auto *knoepfe = knopfleiste({m_btnOK}, {m_btnBeenden});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addLayout(knoepfe);

@@ -47,10 +47,7 @@ TfrmTabMatchcode::TfrmTabMatchcode(QWidget *parent)
 
     auto *suche = new QFormLayout;
     suche->addRow(QStringLiteral("Tabellenschlüssel"), m_edtSuche);
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnOK);
-    knoepfe->addWidget(m_btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {m_btnOK, m_btnAbbrechen});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(suche);
     layout->addWidget(m_grid);

@@ -29,10 +29,7 @@ TfrmEingabe_STNR::TfrmEingabe_STNR(QWidget *parent)
     m_btnOK->setAutoDefault(true);
     m_btnAbbrechen->setAutoDefault(false);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnOK);
-    knoepfe->addWidget(m_btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {m_btnOK, m_btnAbbrechen});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edtSTNR);

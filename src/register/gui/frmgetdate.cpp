@@ -34,10 +34,7 @@ TfrmGetDate::TfrmGetDate(const QString &titel, bool vergangenheitErlaubt, QWidge
     m_btnAbbrechen = knopf(this, "btnAbbrechen", QStringLiteral("&Abbrechen"));
     m_btnOK->setDefault(true);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnOK);
-    knoepfe->addWidget(m_btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {m_btnOK, m_btnAbbrechen});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_kalender);
     layout->addLayout(knoepfe);

@@ -67,11 +67,7 @@ TfrmStreichung::TfrmStreichung(QWidget *parent)
     form->addRow(QStringLiteral("Status"), paar(m_edtSTAT, m_lblSTAT, 1, 3));
     form->addRow(QStringLiteral("Bemerkung"), m_edtTEXT);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addWidget(m_btnBeenden);
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnSpeichern);
-    knoepfe->addWidget(m_btnAbbrechen);
+    auto *knoepfe = knopfleiste({m_btnBeenden}, {m_btnSpeichern, m_btnAbbrechen});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

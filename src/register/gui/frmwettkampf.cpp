@@ -60,10 +60,7 @@ TfrmWettkampf::TfrmWettkampf(QWidget *parent)
     form->addRow(QStringLiteral("Startgeld (EUR je Teiln.)"), m_edtStartgeld);
     form->addRow(QStringLiteral("Bemerkung"), m_edtText);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnSpeichern);
-    knoepfe->addWidget(m_btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {m_btnSpeichern, m_btnAbbrechen});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -42,12 +42,7 @@ TfrmWKLaden::TfrmWKLaden(QWidget *parent)
     for (QPushButton *b : {m_btnOK, m_btnNeu, m_btnLoeschen, m_btnBeenden})
         b->setAutoDefault(false);
 
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addWidget(m_btnOK);
-    knoepfe->addWidget(m_btnLoeschen);
-    knoepfe->addWidget(m_btnNeu);
-    knoepfe->addStretch();
-    knoepfe->addWidget(m_btnBeenden);
+    auto *knoepfe = knopfleiste({m_btnOK, m_btnLoeschen, m_btnNeu}, {m_btnBeenden});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addLayout(knoepfe);

@@ -143,11 +143,7 @@ TfrmEinteilung::TfrmEinteilung(QWidget *parent)
     halbe->addLayout(links, 1);
     halbe->addLayout(mitte, 0);
     halbe->addLayout(rechts, 1);
-    auto *unten = new QHBoxLayout;
-    unten->addWidget(d->btnNeueGewk);
-    unten->addWidget(d->btnVerwerfen);
-    unten->addStretch(1);
-    unten->addWidget(d->btnVerlassen);
+    auto *unten = knopfleiste({d->btnNeueGewk, d->btnVerwerfen}, {d->btnVerlassen});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben);
     haupt->addLayout(halbe, 1);

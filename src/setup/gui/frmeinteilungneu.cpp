@@ -43,10 +43,7 @@ TfrmEinteilungNeu::TfrmEinteilungNeu(QWidget *parent)
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Altersklasse"), d->edtAKID);
     form->addRow(QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
-    auto *knoepfe = new QHBoxLayout;
-    knoepfe->addStretch(1);
-    knoepfe->addWidget(d->btnOK);
-    knoepfe->addWidget(d->btnAbbrechen);
+    auto *knoepfe = knopfleiste({}, {d->btnOK, d->btnAbbrechen});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(form);
     haupt->addLayout(knoepfe);

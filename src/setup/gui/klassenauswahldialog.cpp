@@ -38,10 +38,7 @@ KlassenauswahlDialog::KlassenauswahlDialog(QWidget *parent, const QStringList &s
     auto *oben = new QHBoxLayout;
     oben->addWidget(lbl);
     oben->addWidget(m_edtAusw, 1);
-    auto *unten = new QHBoxLayout;
-    unten->addStretch(1);
-    unten->addWidget(btnOK);
-    unten->addWidget(btnAbbrechen);
+    auto *unten = knopfleiste({}, {btnOK, btnAbbrechen});
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben);
     haupt->addWidget(m_grdSFL, 1);
