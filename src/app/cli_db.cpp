@@ -13,17 +13,18 @@ namespace obi {
 
 namespace {
 
-bool ohne_argumente(CliKontext &ctx, const QStringList &args, const char *verb)
+// These verbs take no words at all, not even "--name=value".
+bool ohne_argumente(CliKontext &ctx, const QStringList &args, const QString &verb)
 {
     if (args.isEmpty())
         return true;
-    ctx.err << "Aufruf: obitrack-cli " << verb << Qt::endl;
+    cli_aufruf_zeigen(ctx, verb);
     return false;
 }
 
 int db_init(CliKontext &ctx, const QStringList &args)
 {
-    if (!ohne_argumente(ctx, args, "db init"))
+    if (!ohne_argumente(ctx, args, QStringLiteral("db init")))
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
@@ -53,14 +54,11 @@ int db_init(CliKontext &ctx, const QStringList &args)
 
 int db_check(CliKontext &ctx, const QStringList &args)
 {
-    if (!ohne_argumente(ctx, args, "db check"))
+    if (!ohne_argumente(ctx, args, QStringLiteral("db check")))
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    DbPruefung pruefung;
-    pruefung.neue_datei_anlegen = false;                              // a check creates nothing
-    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; }; // and changes nothing
-    if (!check_db(dm, pruefung))
+    if (!cli_db_oeffnen(dm)) // creates and changes nothing
         return 1;
     const auto v = db_version_lesen(dm);
     ctx.out << (v ? v->text : QString()) << Qt::endl;
@@ -69,7 +67,7 @@ int db_check(CliKontext &ctx, const QStringList &args)
 
 int db_upgrade_verb(CliKontext &ctx, const QStringList &args)
 {
-    if (!ohne_argumente(ctx, args, "db upgrade"))
+    if (!ohne_argumente(ctx, args, QStringLiteral("db upgrade")))
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);

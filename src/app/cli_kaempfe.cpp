@@ -15,45 +15,12 @@
 #include <tuple>
 #include <vector>
 
-namespace obi
-{
+namespace obi {
 
-namespace
-{
+namespace {
 
 constexpr int kWertungLaenge = 20; // WLWRTG
 constexpr int kBemerkungLaenge = 255; // WLTEXT
-
-bool optionen_lesen(CliKontext &ctx, const QStringList &args, const QString &aufruf, const QSet<QString> &erlaubt,
-                    const QSet<QString> &flags, const QSet<QString> &pflicht, CliOptionen &o)
-{
-    o = CliOptionen::lesen(args, flags);
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty();
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = erlaubt.contains(it.key());
-    for (const QString &s : o.schalter)
-        ok = ok && flags.contains(s);
-    for (const QString &p : pflicht)
-        ok = ok && o.werte.contains(p);
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
-    }
-    return ok;
-}
-
-std::optional<int> positive_zahl(CliKontext &ctx, const CliOptionen &o, const QString &name, const char *was)
-{
-    const QString text = o.wert(name);
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
-    if (!ok || n <= 0 || n > INT_MAX) {
-        ctx.err << "Keine gültige " << was << ": " << text << Qt::endl;
-        return std::nullopt;
-    }
-    return int(n);
-}
 
 struct Klasse {
     int wk = 0;
@@ -63,34 +30,21 @@ struct Klasse {
 // Tournament, age class and weight class of a verb on one list.
 std::optional<Klasse> klasse_lesen(CliKontext &ctx, const CliOptionen &o)
 {
-    const auto wk = positive_zahl(ctx, o, QStringLiteral("tournament"), "Wettkampfnummer");
+    const auto wk = cli_wettkampfnummer(ctx, o.wert(QStringLiteral("tournament")));
     if (!wk)
         return std::nullopt;
-    return Klasse{ *wk, o.wert(QStringLiteral("age-class")).trimmed(), o.wert(QStringLiteral("weight-class")).trimmed() };
-}
-
-bool wettkampf_da(CliKontext &ctx, Tdm &dm, int wk)
-{
-    const QVariant n = dm.einzelwert(QStringLiteral("select count(*) from wettkampf where WKWKNR = ?"), { wk });
-    if (!n.isValid()) {
-        zeige_meldung(19902);
-        return false;
-    }
-    if (n.toInt() == 0) {
-        ctx.err << "Wettkampf " << wk << " nicht gefunden" << Qt::endl;
-        return false;
-    }
-    return true;
+    return Klasse {*wk, o.wert(QStringLiteral("age-class")).trimmed(),
+                   o.wert(QStringLiteral("weight-class")).trimmed()};
 }
 
 // The class must have a bout list; 3004 otherwise.
 bool liste_da(CliKontext &ctx, Tdm &dm, const Klasse &k)
 {
-    if (!wettkampf_da(ctx, dm, k.wk))
+    if (!cli_wettkampf_da(ctx, dm, k.wk))
         return false;
-    const QVariant n = dm.einzelwert(
-        QStringLiteral("select count(*) from wk_liste where WLWKNR = ? and WLAKID = ? and WLGEWK = ?"),
-        { k.wk, k.akid, k.gewk });
+    const QVariant n
+        = dm.einzelwert(QStringLiteral("select count(*) from wk_liste where WLWKNR = ? and WLAKID = ? and WLGEWK = ?"),
+                        {k.wk, k.akid, k.gewk});
     if (!n.isValid()) {
         zeige_meldung(19902);
         return false;
@@ -117,7 +71,7 @@ std::optional<std::vector<Kampfzeile>> kaempfe_lesen(Tdm &dm, const Klasse &k, s
 {
     QString sql = QStringLiteral("select WLLPOS, WLBLAU, WLWEIS, WLSTNR, WLSTAT, WLWRTG, WLZEIT, WLTEXT from wk_liste "
                                  "where WLWKNR = ? and WLAKID = ? and WLGEWK = ? and WLLPOS > 0 and WLLPOS < 1000");
-    QVariantList werte{ k.wk, k.akid, k.gewk };
+    QVariantList werte {k.wk, k.akid, k.gewk};
     if (nur_pos) {
         sql += QStringLiteral(" and WLLPOS = ?");
         werte << *nur_pos;
@@ -146,8 +100,8 @@ QString teilnehmer_text(Tdm &dm, int wk, int stnr, bool namen)
 {
     if (!namen || stnr <= 0)
         return QString::number(stnr);
-    auto q = dm.abfrage(QStringLiteral("select STNAME, STVNAM from starter where STWKNR = ? and STSTNR = ?"),
-                        { wk, stnr });
+    auto q
+        = dm.abfrage(QStringLiteral("select STNAME, STVNAM from starter where STWKNR = ? and STSTNR = ?"), {wk, stnr});
     if (!q || !q->next())
         return QString::number(stnr);
     return q->value(0).toString() + QStringLiteral(", ") + q->value(1).toString();
@@ -156,23 +110,25 @@ QString teilnehmer_text(Tdm &dm, int wk, int stnr, bool namen)
 void kampf_ausgeben(CliKontext &ctx, Tdm &dm, int wk, const Kampfzeile &z, bool namen)
 {
     ctx.out << z.pos << ';' << teilnehmer_text(dm, wk, z.blau, namen) << ';' << teilnehmer_text(dm, wk, z.weis, namen)
-            << ';' << teilnehmer_text(dm, wk, z.sieger, namen) << ';' << kampf_status(z.stat) << ';' << z.wertung
-            << ';' << z.zeit << ';' << z.bemerkung << '\n';
+            << ';' << teilnehmer_text(dm, wk, z.sieger, namen) << ';' << kampf_status(z.stat) << ';' << z.wertung << ';'
+            << z.zeit << ';' << z.bemerkung << '\n';
 }
 
-const QString kKlasseAufruf =
-    QStringLiteral("--tournament NUMMER --age-class ALTERSKLASSE --weight-class GEWICHTSKLASSE");
+const QString kKlasseAufruf
+    = QStringLiteral("--tournament NUMMER --age-class ALTERSKLASSE --weight-class GEWICHTSKLASSE");
 
 QSet<QString> klassen_optionen()
 {
-    return { QStringLiteral("tournament"), QStringLiteral("age-class"), QStringLiteral("weight-class") };
+    return {QStringLiteral("tournament"), QStringLiteral("age-class"), QStringLiteral("weight-class")};
 }
 
 int kaempfe(CliKontext &ctx, const QStringList &args)
 {
     const QString aufruf = QStringLiteral("bouts ") + kKlasseAufruf + QStringLiteral(" [--names]");
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, klassen_optionen(), { QStringLiteral("names") }, klassen_optionen(), o))
+    if (!cli_optionen_lesen(
+            ctx, args, aufruf,
+            {.optionen = klassen_optionen(), .schalter = {QStringLiteral("names")}, .pflicht = klassen_optionen()}, o))
         return 2;
     const auto k = klasse_lesen(ctx, o);
     if (!k)
@@ -196,6 +152,8 @@ int kaempfe(CliKontext &ctx, const QStringList &args)
 // One bout of a class with its list checked; nullopt after the message.
 std::optional<Kampfzeile> kampf_lesen(CliKontext &ctx, Tdm &dm, const Klasse &k, int pos)
 {
+    if (!liste_da(ctx, dm, k))
+        return std::nullopt;
     if (pos > 999) {
         ctx.err << "Kampf " << pos << " gibt es in dieser Liste nicht" << Qt::endl;
         return std::nullopt;
@@ -212,6 +170,15 @@ std::optional<Kampfzeile> kampf_lesen(CliKontext &ctx, Tdm &dm, const Klasse &k,
     return zeilen->front();
 }
 
+// The bout as it stands after a change; the exit code of a verb that made it.
+int kampf_neu_ausgeben(CliKontext &ctx, Tdm &dm, const Klasse &k, int pos)
+{
+    if (const auto neu = kaempfe_lesen(dm, k, pos); neu && !neu->empty())
+        kampf_ausgeben(ctx, dm, k.wk, neu->front(), false);
+    ctx.out.flush();
+    return 0;
+}
+
 int ergebnis(CliKontext &ctx, const QStringList &args)
 {
     const QString aufruf = QStringLiteral("result ") + kKlasseAufruf
@@ -219,15 +186,15 @@ int ergebnis(CliKontext &ctx, const QStringList &args)
     CliOptionen o;
     QSet<QString> erlaubt = klassen_optionen();
     QSet<QString> pflicht = klassen_optionen();
-    for (const char *n : { "bout", "winner", "score", "time" }) {
+    for (const char *n : {"bout", "winner", "score", "time"}) {
         erlaubt << QString::fromLatin1(n);
         pflicht << QString::fromLatin1(n);
     }
     erlaubt << QStringLiteral("remark");
-    if (!optionen_lesen(ctx, args, aufruf, erlaubt, {}, pflicht, o))
+    if (!cli_optionen_lesen(ctx, args, aufruf, {.optionen = erlaubt, .pflicht = pflicht}, o))
         return 2;
     const auto k = klasse_lesen(ctx, o);
-    const auto pos = positive_zahl(ctx, o, QStringLiteral("bout"), "Kampfnummer");
+    const auto pos = cli_positive_zahl(ctx, o.wert(QStringLiteral("bout")), "Kampfnummer");
     if (!k || !pos)
         return 2;
     const QString seite = o.wert(QStringLiteral("winner"));
@@ -254,7 +221,7 @@ int ergebnis(CliKontext &ctx, const QStringList &args)
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!cli_db_oeffnen(dm) || !liste_da(ctx, dm, *k))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto z = kampf_lesen(ctx, dm, *k, *pos);
     if (!z)
@@ -269,10 +236,7 @@ int ergebnis(CliKontext &ctx, const QStringList &args)
     // The engine refuses (3005) when the bout changed since it was read.
     if (!schreibe_kampf(k->wk, k->akid, k->gewk, false, verlierer, sieger, *pos, bemerkung, zeit, wertung))
         return 1;
-    if (const auto neu = kaempfe_lesen(dm, *k, *pos); neu && !neu->empty())
-        kampf_ausgeben(ctx, dm, k->wk, neu->front(), false);
-    ctx.out.flush();
-    return 0;
+    return kampf_neu_ausgeben(ctx, dm, *k, *pos);
 }
 
 int annullieren(CliKontext &ctx, const QStringList &args)
@@ -281,15 +245,15 @@ int annullieren(CliKontext &ctx, const QStringList &args)
     CliOptionen o;
     QSet<QString> erlaubt = klassen_optionen();
     erlaubt << QStringLiteral("bout");
-    if (!optionen_lesen(ctx, args, aufruf, erlaubt, {}, erlaubt, o))
+    if (!cli_optionen_lesen(ctx, args, aufruf, {.optionen = erlaubt, .pflicht = erlaubt}, o))
         return 2;
     const auto k = klasse_lesen(ctx, o);
-    const auto pos = positive_zahl(ctx, o, QStringLiteral("bout"), "Kampfnummer");
+    const auto pos = cli_positive_zahl(ctx, o.wert(QStringLiteral("bout")), "Kampfnummer");
     if (!k || !pos)
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!cli_db_oeffnen(dm) || !liste_da(ctx, dm, *k))
+    if (!cli_db_oeffnen(dm))
         return 1;
     const auto z = kampf_lesen(ctx, dm, *k, *pos);
     if (!z)
@@ -303,10 +267,7 @@ int annullieren(CliKontext &ctx, const QStringList &args)
     // Refused (3005) when another result replaced this one meanwhile.
     if (!storno_kampf(k->wk, k->akid, k->gewk, *pos, z->sieger))
         return 1;
-    if (const auto neu = kaempfe_lesen(dm, *k, *pos); neu && !neu->empty())
-        kampf_ausgeben(ctx, dm, k->wk, neu->front(), false);
-    ctx.out.flush();
-    return 0;
+    return kampf_neu_ausgeben(ctx, dm, *k, *pos);
 }
 
 // "3.2" -> (3, 2), "1." -> (1, 0); anything else sorts last in text order.
@@ -320,23 +281,24 @@ std::tuple<int, int, QString> platz_schluessel(const QString &platz)
     const QString rest = punkt < 0 ? QString() : p.mid(punkt + 1);
     const int neben = rest.isEmpty() ? 0 : rest.toInt(&ok2);
     if (!ok1 || !ok2)
-        return { INT_MAX, INT_MAX, p };
-    return { haupt, neben, p };
+        return {INT_MAX, INT_MAX, p};
+    return {haupt, neben, p};
 }
 
 int plaetze(CliKontext &ctx, const QStringList &args)
 {
-    const QString aufruf =
-        QStringLiteral("places --tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE]");
+    const QString aufruf
+        = QStringLiteral("places --tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE]");
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, klassen_optionen(), {}, { QStringLiteral("tournament") }, o))
+    if (!cli_optionen_lesen(ctx, args, aufruf,
+                            {.optionen = klassen_optionen(), .pflicht = {QStringLiteral("tournament")}}, o))
         return 2;
     const auto k = klasse_lesen(ctx, o);
     if (!k)
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!cli_db_oeffnen(dm) || !wettkampf_da(ctx, dm, k->wk))
+    if (!cli_db_oeffnen(dm) || !cli_wettkampf_da(ctx, dm, k->wk))
         return 1;
     // The weight class sort order comes from the weight classes; a club row
     // that is missing leaves the club empty instead of hiding the place.
@@ -345,7 +307,7 @@ int plaetze(CliKontext &ctx, const QStringList &args)
         "from starter s left join vereine v on v.VEWKNR = s.STWKNR and v.VELOS = s.STLOS "
         "left join gew_klassen g on g.GKWKNR = s.STWKNR and g.GKAKID = s.STAKID and g.GKGEWK = s.STGEWK "
         "where s.STWKNR = ? and s.STPLTZ is not null and s.STPLTZ <> ''");
-    QVariantList werte{ k->wk };
+    QVariantList werte {k->wk};
     if (!k->akid.isEmpty()) {
         sql += QStringLiteral(" and s.STAKID = ?");
         werte << k->akid;
@@ -396,26 +358,19 @@ int simulieren(CliKontext &ctx, const QStringList &args)
 {
     const QString aufruf = QStringLiteral("simulate --tournament NUMMER [--seed ZAHL]");
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, { QStringLiteral("tournament"), QStringLiteral("seed") }, {},
-                        { QStringLiteral("tournament") }, o))
-        return 2;
-    const auto wk = positive_zahl(ctx, o, QStringLiteral("tournament"), "Wettkampfnummer");
+    const auto wk = cli_wettkampf_optionen(ctx, args, aufruf, {QStringLiteral("seed")}, o);
     if (!wk)
         return 2;
     quint32 seed = 1;
     if (o.werte.contains(QStringLiteral("seed"))) {
-        bool ok = false;
-        const QString text = o.wert(QStringLiteral("seed"));
-        const qulonglong s = text.toULongLong(&ok);
-        if (!ok || s > 0xFFFFFFFFull) {
-            ctx.err << "Kein gültiger Startwert (0 bis 4294967295): " << text << Qt::endl;
+        const auto s = cli_startwert(ctx, o.wert(QStringLiteral("seed")));
+        if (!s)
             return 2;
-        }
-        seed = quint32(s);
+        seed = *s;
     }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!cli_db_oeffnen(dm) || !wettkampf_da(ctx, dm, *wk))
+    if (!cli_db_oeffnen(dm) || !cli_wettkampf_da(ctx, dm, *wk))
         return 1;
     ctx.out << simuliere_turnier(*wk, seed) << Qt::endl;
     return 0;
@@ -425,24 +380,23 @@ int simulieren(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_kaempfe(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("bouts"), kKlasseAufruf + QStringLiteral(" [--names]"),
-                  QStringLiteral("Kämpfe einer Gewichtsklasse in Kampfreihenfolge: Kampf;blau;weiss;Sieger;Status;"
-                                 "Wertung;Zeit;Bemerkung"),
-                  kaempfe });
-    v.push_back({ QStringLiteral("result"),
-                  kKlasseAufruf
-                      + QStringLiteral(" --bout KAMPF --winner blau|weiss --score WERTUNG --time M:SS "
-                                       "[--remark BEMERKUNG]"),
-                  QStringLiteral("Ergebnis eines anstehenden Kampfes speichern"), ergebnis });
-    v.push_back({ QStringLiteral("annul"), kKlasseAufruf + QStringLiteral(" --bout KAMPF --yes"),
-                  QStringLiteral("Entschiedenen Kampf mit allen Folgen zurücksetzen"), annullieren });
-    v.push_back({ QStringLiteral("places"),
-                  QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE]"),
-                  QStringLiteral("Platzierungen: Altersklasse;Gewichtsklasse;Platz;Startnummer;Name;Verein"),
-                  plaetze });
-    v.push_back({ QStringLiteral("simulate"), QStringLiteral("--tournament NUMMER [--seed ZAHL]"),
-                  QStringLiteral("Alle anstehenden Kämpfe mit Zufallsergebnissen entscheiden, Anzahl ausgeben"),
-                  simulieren });
+    v.push_back({QStringLiteral("bouts"), kKlasseAufruf + QStringLiteral(" [--names]"),
+                 QStringLiteral("Kämpfe einer Gewichtsklasse in Kampfreihenfolge: Kampf;blau;weiss;Sieger;Status;"
+                                "Wertung;Zeit;Bemerkung"),
+                 kaempfe});
+    v.push_back({QStringLiteral("result"),
+                 kKlasseAufruf
+                     + QStringLiteral(" --bout KAMPF --winner blau|weiss --score WERTUNG --time M:SS "
+                                      "[--remark BEMERKUNG]"),
+                 QStringLiteral("Ergebnis eines anstehenden Kampfes speichern"), ergebnis});
+    v.push_back({QStringLiteral("annul"), kKlasseAufruf + QStringLiteral(" --bout KAMPF --yes"),
+                 QStringLiteral("Entschiedenen Kampf mit allen Folgen zurücksetzen"), annullieren});
+    v.push_back({QStringLiteral("places"),
+                 QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE]"),
+                 QStringLiteral("Platzierungen: Altersklasse;Gewichtsklasse;Platz;Startnummer;Name;Verein"), plaetze});
+    v.push_back({QStringLiteral("simulate"), QStringLiteral("--tournament NUMMER [--seed ZAHL]"),
+                 QStringLiteral("Alle anstehenden Kämpfe mit Zufallsergebnissen entscheiden, Anzahl ausgeben"),
+                 simulieren});
 }
 
 } // namespace obi

@@ -7,39 +7,18 @@
 #include "core/datenbank.h"
 #include "core/meldungen.h"
 
-#include <climits>
 #include <utility>
 
-namespace obi
-{
+namespace obi {
 
-namespace
-{
-
-bool optionen_lesen(CliKontext &ctx, const QStringList &args, const char *aufruf, const QSet<QString> &erlaubt,
-                    const QSet<QString> &flags, CliOptionen &o)
-{
-    o = CliOptionen::lesen(args, flags);
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty();
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = erlaubt.contains(it.key());
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
-    }
-    return ok;
-}
+namespace {
 
 int listentypen(CliKontext &ctx, const QStringList &args)
 {
-    const char *aufruf = "lists types";
+    const QString aufruf = QStringLiteral("lists types");
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, aufruf, {}, {}, o) || !o.schalter.isEmpty() || !o.werte.isEmpty()) {
-        if (o.fehler.isEmpty() && (!o.schalter.isEmpty() || !o.werte.isEmpty()))
-            ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
+    if (!cli_optionen_lesen(ctx, args, aufruf, {}, o))
         return 2;
-    }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
     if (!cli_db_oeffnen(dm))
@@ -57,22 +36,20 @@ int listentypen(CliKontext &ctx, const QStringList &args)
 
 int listen_erzeugen(CliKontext &ctx, const QStringList &args)
 {
-    const char *aufruf = "lists generate --tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class "
-                         "GEWICHTSKLASSE] [--type LISTENTYP] [--new] [--yes]";
+    const QString aufruf = QStringLiteral("lists generate --tournament NUMMER [--age-class ALTERSKLASSE] "
+                                          "[--weight-class GEWICHTSKLASSE] [--type LISTENTYP] [--new] [--yes]");
     CliOptionen o;
-    const QSet<QString> flags{ QStringLiteral("new"), QStringLiteral("yes") };
-    if (!optionen_lesen(ctx, args, aufruf,
-                        { QStringLiteral("tournament"), QStringLiteral("age-class"), QStringLiteral("weight-class"),
-                          QStringLiteral("type") },
-                        flags, o))
+    if (!cli_optionen_lesen(ctx, args, aufruf,
+                            {.optionen = {QStringLiteral("tournament"), QStringLiteral("age-class"),
+                                          QStringLiteral("weight-class"), QStringLiteral("type")},
+                             .schalter = {QStringLiteral("new"), QStringLiteral("yes")}},
+                            o))
         return 2;
-    const QString wktext = o.wert(QStringLiteral("tournament"));
-    bool zahl_ok = false;
-    const qint64 wk = wktext.toLongLong(&zahl_ok);
-    if (!zahl_ok || wk <= 0 || wk > INT_MAX) {
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
-        return 2;
-    }
+    // A wrong number gets the usage line only, as a missing one does.
+    const auto gelesen = cli_positive_zahl(o.wert(QStringLiteral("tournament")));
+    if (!gelesen)
+        return cli_aufruf_zeigen(ctx, aufruf);
+    const int wk = *gelesen;
     const QString akid = o.wert(QStringLiteral("age-class"));
     const QString gewk = o.wert(QStringLiteral("weight-class"));
     if (!gewk.isEmpty() && akid.isEmpty()) {
@@ -87,7 +64,7 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
         return 1;
 
     QString sql = QStringLiteral("select GKAKID, GKGEWK from gew_klassen where GKWKNR = ?");
-    QVariantList werte{ int(wk) };
+    QVariantList werte {wk};
     if (!akid.isEmpty()) {
         sql += QStringLiteral(" and GKAKID = ?");
         werte << akid;
@@ -104,7 +81,7 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
     }
     QList<std::pair<QString, QString>> klassen;
     while (q->next())
-        klassen.append({ q->value(0).toString(), q->value(1).toString() });
+        klassen.append({q->value(0).toString(), q->value(1).toString()});
     if (klassen.isEmpty()) {
         zeige_meldung(gewk.isEmpty() ? 31002 : 31003);
         return 1;
@@ -112,7 +89,7 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
 
     int rc = 0;
     for (const auto &[a, g] : klassen) {
-        const int n = calc_anzahl(int(wk), a, g);
+        const int n = calc_anzahl(wk, a, g);
         // Without a named weight class, empty classes simply have no list.
         if (n == 0 && gewk.isEmpty())
             continue;
@@ -125,13 +102,14 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
             if (knoepfe.vorgabe)
                 typ = listentyp_fuer(*knoepfe.vorgabe, n);
         }
-        if (!schreiben_liste(int(wk), a, g, typ, neu)) {
+        if (!schreiben_liste(wk, a, g, typ, neu)) {
             rc = 1;
             continue;
         }
         const int kaempfe = dm.anzahl_Saetze(
-            QStringLiteral("select WLLPOS from wk_liste where WLWKNR = ? and WLAKID = ? and WLGEWK = ? and WLLPOS < 1000"),
-            { int(wk), a, g });
+            QStringLiteral(
+                "select WLLPOS from wk_liste where WLWKNR = ? and WLAKID = ? and WLGEWK = ? and WLLPOS < 1000"),
+            {wk, a, g});
         ctx.out << a << ';' << g << ';' << typ << ';' << n << ';' << kaempfe << '\n';
     }
     ctx.out.flush();
@@ -142,14 +120,14 @@ int listen_erzeugen(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_listen(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("lists types"), QString(),
-                  QStringLiteral("Listentypen ausgeben: Listentyp;Teilnehmer max.;Bezeichnung"), listentypen });
-    v.push_back({ QStringLiteral("lists generate"),
-                  QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE] "
-                                 "[--type LISTENTYP] [--new] [--yes]"),
-                  QStringLiteral("Wettkampflisten erzeugen, je Gewichtsklasse: Altersklasse;Gewichtsklasse;"
-                                 "Listentyp;Teilnehmer;Kämpfe"),
-                  listen_erzeugen });
+    v.push_back({QStringLiteral("lists types"), QString(),
+                 QStringLiteral("Listentypen ausgeben: Listentyp;Teilnehmer max.;Bezeichnung"), listentypen});
+    v.push_back({QStringLiteral("lists generate"),
+                 QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE] [--weight-class GEWICHTSKLASSE] "
+                                "[--type LISTENTYP] [--new] [--yes]"),
+                 QStringLiteral("Wettkampflisten erzeugen, je Gewichtsklasse: Altersklasse;Gewichtsklasse;"
+                                "Listentyp;Teilnehmer;Kämpfe"),
+                 listen_erzeugen});
 }
 
 } // namespace obi

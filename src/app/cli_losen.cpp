@@ -13,27 +13,16 @@ namespace {
 
 int losen(CliKontext &ctx, const QStringList &args)
 {
-    const char *aufruf = "draw --tournament NUMMER [--age-class ALTERSKLASSE [--weight-class GEWICHTSKLASSE]] "
-                         "[--seed ZAHL]";
-    const CliOptionen o = CliOptionen::lesen(args, {});
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty() && o.schalter.isEmpty()
-              && o.werte.contains(QStringLiteral("tournament"));
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = it.key() == QLatin1String("tournament") || it.key() == QLatin1String("age-class")
-             || it.key() == QLatin1String("weight-class") || it.key() == QLatin1String("seed");
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
+    CliOptionen o;
+    const auto wk = cli_wettkampf_optionen(
+        ctx, args,
+        QStringLiteral("draw --tournament NUMMER [--age-class ALTERSKLASSE "
+                       "[--weight-class GEWICHTSKLASSE]] [--seed ZAHL]"),
+        {QStringLiteral("age-class"), QStringLiteral("weight-class"), QStringLiteral("seed")}, o);
+    if (!wk)
         return 2;
-    }
-    const QString wktext = o.wert(QStringLiteral("tournament"));
     LosAuswahl a;
-    a.wknr = wktext.toInt(&ok);
-    if (!ok || a.wknr <= 0) {
-        ctx.err << "Keine gültige Wettkampfnummer: " << wktext << Qt::endl;
-        return 2;
-    }
+    a.wknr = *wk;
     a.akid = o.wert(QStringLiteral("age-class")).trimmed();
     a.gewk = o.wert(QStringLiteral("weight-class")).trimmed();
     // The window ignores a weight class without age class; here that would
@@ -44,29 +33,15 @@ int losen(CliKontext &ctx, const QStringList &args)
     }
     std::optional<quint32> seed;
     if (o.werte.contains(QStringLiteral("seed"))) {
-        const QString text = o.wert(QStringLiteral("seed"));
-        const qulonglong s = text.toULongLong(&ok);
-        if (!ok || s > 0xFFFFFFFFull) {
-            ctx.err << "Kein gültiger Startwert (0 bis 4294967295): " << text << Qt::endl;
+        seed = cli_startwert(ctx, o.wert(QStringLiteral("seed")));
+        if (!seed)
             return 2;
-        }
-        seed = quint32(s);
     }
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
-    if (!cli_db_oeffnen(dm))
+    if (!cli_db_oeffnen(dm) || !cli_wettkampf_da(ctx, dm, a.wknr))
         return 1;
-    const QVariant gefunden =
-        dm.einzelwert(QStringLiteral("select count(*) from wettkampf where WKWKNR = ?"), { a.wknr });
-    if (!gefunden.isValid()) {
-        zeige_meldung(19902);
-        return 1;
-    }
-    if (gefunden.toInt() == 0) {
-        ctx.err << "Wettkampf " << a.wknr << " nicht gefunden" << Qt::endl;
-        return 1;
-    }
     // Several matching classes count as not found: there is nobody to ask.
     const int meldung = los_auswahl_pruefen(a, nullptr);
     if (meldung != 0) {
@@ -90,12 +65,12 @@ int losen(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_losen(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("draw"),
-                  QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE [--weight-class GEWICHTSKLASSE]] "
-                                 "[--seed ZAHL]"),
-                  QStringLiteral("Losen (Los-Nummern je Verein), danach je Verein: Los-Nr.;Los (Verein);Verein;"
-                                 "Verband;Teilnehmer"),
-                  losen });
+    v.push_back({QStringLiteral("draw"),
+                 QStringLiteral("--tournament NUMMER [--age-class ALTERSKLASSE [--weight-class GEWICHTSKLASSE]] "
+                                "[--seed ZAHL]"),
+                 QStringLiteral("Losen (Los-Nummern je Verein), danach je Verein: Los-Nr.;Los (Verein);Verein;"
+                                "Verband;Teilnehmer"),
+                 losen});
 }
 
 } // namespace obi

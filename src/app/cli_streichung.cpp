@@ -6,39 +6,23 @@
 #include "core/meldungen.h"
 #include "register/streichung.h"
 
-#include <climits>
+namespace obi {
 
-namespace obi
-{
-
-namespace
-{
+namespace {
 
 const char *const aufruf_withdraw = "withdraw --tournament NUMMER --start-number STARTNUMMER --code STATUS";
 
-// A positive int, else 0.
-int positiv(const QString &text)
-{
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
-    return ok && n > 0 && n <= INT_MAX ? int(n) : 0;
-}
-
 int streichen(CliKontext &ctx, const QStringList &args)
 {
-    const CliOptionen o = CliOptionen::lesen(args, {});
-    const QSet<QString> erlaubt{ QStringLiteral("tournament"), QStringLiteral("start-number"), QStringLiteral("code") };
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty() && o.schalter.isEmpty();
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = erlaubt.contains(it.key());
-    const int wk = positiv(o.wert(QStringLiteral("tournament")));
-    const int stnr = positiv(o.wert(QStringLiteral("start-number")));
-    if (!ok || wk == 0 || stnr == 0 || !o.werte.contains(QStringLiteral("code"))) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf_withdraw << Qt::endl;
+    const QSet<QString> alle {QStringLiteral("tournament"), QStringLiteral("start-number"), QStringLiteral("code")};
+    CliOptionen o;
+    if (!cli_optionen_lesen(ctx, args, aufruf_withdraw, {.optionen = alle, .pflicht = alle}, o))
         return 2;
-    }
+    // Wrong numbers get the usage line only, as a missing option does.
+    const auto wk = cli_positive_zahl(o.wert(QStringLiteral("tournament")));
+    const auto stnr = cli_positive_zahl(o.wert(QStringLiteral("start-number")));
+    if (!wk || !stnr)
+        return cli_aufruf_zeigen(ctx, aufruf_withdraw);
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
@@ -46,7 +30,7 @@ int streichen(CliKontext &ctx, const QStringList &args)
         return 1;
     // Reads the participant again, checks code and open bouts, stores the code
     // and decides the bouts, all in one transaction.
-    const StreichungErgebnis e = streichung_speichern(wk, stnr, o.wert(QStringLiteral("code")));
+    const StreichungErgebnis e = streichung_speichern(*wk, *stnr, o.wert(QStringLiteral("code")));
     if (e.meldung != 0) {
         zeige_meldung(e.meldung);
         return 1;
@@ -62,12 +46,12 @@ int streichen(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_streichung(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("withdraw"),
-                  QStringLiteral("--tournament NUMMER --start-number STARTNUMMER --code STATUS"),
-                  QStringLiteral("Judoka aus der Wettkampfliste streichen (Status aus Tabelle Streichungen, 0 = "
-                                 "aktiv): Startnummer;Name;Vorname;Altersklasse;Gewichtsklasse;Status;Bezeichnung;"
-                                 "entschiedene Kämpfe"),
-                  streichen });
+    v.push_back({QStringLiteral("withdraw"),
+                 QStringLiteral("--tournament NUMMER --start-number STARTNUMMER --code STATUS"),
+                 QStringLiteral("Judoka aus der Wettkampfliste streichen (Status aus Tabelle Streichungen, 0 = "
+                                "aktiv): Startnummer;Name;Vorname;Altersklasse;Gewichtsklasse;Status;Bezeichnung;"
+                                "entschiedene Kämpfe"),
+                 streichen});
 }
 
 } // namespace obi

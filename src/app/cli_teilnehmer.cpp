@@ -12,25 +12,12 @@ namespace {
 
 int teilnehmer_liste(CliKontext &ctx, const QStringList &args)
 {
-    const CliOptionen o = CliOptionen::lesen(args, {});
-    const char *aufruf = "participant list --tournament NUMMER [--age-class A] [--name X]";
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty() && o.schalter.isEmpty()
-        && o.werte.contains(QStringLiteral("tournament"));
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = it.key() == QStringLiteral("tournament") || it.key() == QStringLiteral("age-class")
-            || it.key() == QStringLiteral("name");
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
+    CliOptionen o;
+    const auto wk = cli_wettkampf_optionen(
+        ctx, args, QStringLiteral("participant list --tournament NUMMER [--age-class A] [--name X]"),
+        {QStringLiteral("age-class"), QStringLiteral("name")}, o);
+    if (!wk)
         return 2;
-    }
-    const QString text = o.wert(QStringLiteral("tournament"));
-    const int wk = text.toInt(&ok);
-    if (!ok || wk <= 0) {
-        ctx.err << "Keine gültige Wettkampfnummer: " << text << Qt::endl;
-        return 2;
-    }
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
@@ -42,7 +29,7 @@ int teilnehmer_liste(CliKontext &ctx, const QStringList &args)
     s.altersklasse = o.wert(QStringLiteral("age-class"));
     s.name = o.wert(QStringLiteral("name"));
     suchfelder_normalisieren(s);
-    const auto liste = teilnehmer_lesen(dm, teilnehmer_auswahl(dm, wk, s));
+    const auto liste = teilnehmer_lesen(dm, teilnehmer_auswahl(dm, *wk, s));
     if (!liste) {
         zeige_meldung(19902);
         return 1;
@@ -58,10 +45,10 @@ int teilnehmer_liste(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_teilnehmer(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("participant list"), QStringLiteral("--tournament NUMMER [--age-class A] [--name X]"),
-                  QStringLiteral("Teilnehmer eines Wettkampfs ausgeben: Startnummer;Name;Vorname;Altersklasse;"
-                                 "Gewichtsklasse;Los;Verein;Jahrgang;Platz"),
-                  teilnehmer_liste });
+    v.push_back({QStringLiteral("participant list"), QStringLiteral("--tournament NUMMER [--age-class A] [--name X]"),
+                 QStringLiteral("Teilnehmer eines Wettkampfs ausgeben: Startnummer;Name;Vorname;Altersklasse;"
+                                "Gewichtsklasse;Los;Verein;Jahrgang;Platz"),
+                 teilnehmer_liste});
 }
 
 } // namespace obi

@@ -1,9 +1,10 @@
 // The list of verbs. Each subsystem's verbs live in their own cli_*.cpp file
 // with one function that appends them here.
-#include "cli.h"
 #include "cli_verben.h"
+#include "cli.h"
 
 #include "core/datenbank.h"
+#include "core/meldungen.h"
 #include "core/verbindung.h"
 
 namespace obi {
@@ -23,8 +24,24 @@ bool cli_db_oeffnen(Tdm &dm)
 {
     DbPruefung pruefung;
     pruefung.neue_datei_anlegen = false;
-    pruefung.upgrade = [](Tdm &, int aktuell, int) { return aktuell; };
+    pruefung.upgrade = [](Tdm &, int aktuell, int) {
+        return aktuell;
+    };
     return check_db(dm, pruefung);
+}
+
+bool cli_wettkampf_da(CliKontext &ctx, Tdm &dm, int wk)
+{
+    const QVariant n = dm.einzelwert(QStringLiteral("select count(*) from wettkampf where WKWKNR = ?"), {wk});
+    if (!n.isValid()) {
+        zeige_meldung(19902);
+        return false;
+    }
+    if (n.toInt() == 0) {
+        ctx.err << "Wettkampf " << wk << " nicht gefunden" << Qt::endl;
+        return false;
+    }
+    return true;
 }
 
 const std::vector<CliVerb> &cli_verben()

@@ -25,6 +25,10 @@ private:
 // failures are shown through the CLI's messages.
 bool cli_db_oeffnen(Tdm &dm);
 
+// Whether tournament wk exists; "Wettkampf <wk> nicht gefunden" (or 19902 when
+// the database cannot be read) otherwise.
+bool cli_wettkampf_da(CliKontext &ctx, Tdm &dm, int wk);
+
 // One function per group of verbs; cli_verben() calls them in order.
 void cli_verben_allgemein(std::vector<CliVerb> &v);
 void cli_verben_db(std::vector<CliVerb> &v);

@@ -12,35 +12,23 @@ namespace {
 
 int vereine_liste(CliKontext &ctx, const QStringList &args)
 {
-    const CliOptionen o = CliOptionen::lesen(args, {});
-    const char *aufruf = "club list --tournament NUMMER";
-    bool ok = o.fehler.isEmpty() && o.positionale.isEmpty() && o.schalter.isEmpty()
-              && o.werte.size() == 1 && o.werte.contains(QStringLiteral("tournament"));
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
+    CliOptionen o;
+    const auto wk = cli_wettkampf_optionen(ctx, args, QStringLiteral("club list --tournament NUMMER"), {}, o);
+    if (!wk)
         return 2;
-    }
-    const QString text = o.wert(QStringLiteral("tournament"));
-    const int wk = text.toInt(&ok);
-    if (!ok || wk <= 0) {
-        ctx.err << "Keine gültige Wettkampfnummer: " << text << Qt::endl;
-        return 2;
-    }
 
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
     if (!cli_db_oeffnen(dm))
         return 1;
-    const auto vereine = vereine_lesen(wk);
+    const auto vereine = vereine_lesen(*wk);
     if (!vereine) {
         zeige_meldung(19902);
         return 1;
     }
     for (const Verein &v : *vereine)
-        ctx.out << v.los << ';' << v.name << ';' << v.verband << ';' << v.ort << ';' << v.gemeldet << ';'
-                << v.anwesend << '\n';
+        ctx.out << v.los << ';' << v.name << ';' << v.verband << ';' << v.ort << ';' << v.gemeldet << ';' << v.anwesend
+                << '\n';
     ctx.out.flush();
     return 0;
 }

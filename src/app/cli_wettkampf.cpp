@@ -7,31 +7,14 @@
 #include "core/verbindung.h"
 #include "register/wettkampf.h"
 
-namespace obi
-{
+namespace obi {
 
-namespace
-{
-
-bool optionen_lesen(CliKontext &ctx, const QStringList &args, const char *aufruf, CliOptionen &o,
-                    const QSet<QString> &erlaubt, int positionale)
-{
-    o = CliOptionen::lesen(args, {});
-    bool ok = o.fehler.isEmpty() && o.positionale.size() == positionale;
-    for (auto it = o.werte.cbegin(); ok && it != o.werte.cend(); ++it)
-        ok = erlaubt.contains(it.key());
-    if (!ok) {
-        if (!o.fehler.isEmpty())
-            ctx.err << o.fehler << Qt::endl;
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
-    }
-    return ok;
-}
+namespace {
 
 int liste(CliKontext &ctx, const QStringList &args)
 {
     CliOptionen o;
-    if (!optionen_lesen(ctx, args, "tournament list", o, {}, 0))
+    if (!cli_optionen_lesen(ctx, args, QStringLiteral("tournament list"), {}, o))
         return 2;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
@@ -50,14 +33,12 @@ int liste(CliKontext &ctx, const QStringList &args)
 int anlegen(CliKontext &ctx, const QStringList &args)
 {
     CliOptionen o;
-    const char *aufruf = "tournament create --name NAME [--date TT.MM.JJJJ] [--place ORT]";
-    if (!optionen_lesen(ctx, args, aufruf, o,
-                        { QStringLiteral("name"), QStringLiteral("date"), QStringLiteral("place") }, 0))
+    if (!cli_optionen_lesen(ctx, args,
+                            QStringLiteral("tournament create --name NAME [--date TT.MM.JJJJ] [--place ORT]"),
+                            {.optionen = {QStringLiteral("name"), QStringLiteral("date"), QStringLiteral("place")},
+                             .pflicht = {QStringLiteral("name")}},
+                            o))
         return 2;
-    if (!o.werte.contains(QStringLiteral("name"))) {
-        ctx.err << "Aufruf: obitrack-cli " << aufruf << Qt::endl;
-        return 2;
-    }
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
     if (!cli_db_oeffnen(dm))
@@ -77,15 +58,12 @@ int anlegen(CliKontext &ctx, const QStringList &args)
 int loeschen(CliKontext &ctx, const QStringList &args)
 {
     CliOptionen o;
-    const char *aufruf = "tournament delete NUMMER --yes";
-    if (!optionen_lesen(ctx, args, aufruf, o, {}, 1))
+    if (!cli_optionen_lesen(ctx, args, QStringLiteral("tournament delete NUMMER --yes"), {.positionale = 1}, o))
         return 2;
-    bool ok = false;
-    const int nummer = o.positionale.first().toInt(&ok);
-    if (!ok || nummer <= 0) {
-        ctx.err << "Keine gültige Wettkampfnummer: " << o.positionale.first() << Qt::endl;
+    const auto gelesen = cli_wettkampfnummer(ctx, o.positionale.first());
+    if (!gelesen)
         return 2;
-    }
+    const int nummer = *gelesen;
     Tdm dm;
     DatenmodulWechsel wechsel(&dm);
     if (!cli_db_oeffnen(dm))
@@ -108,12 +86,12 @@ int loeschen(CliKontext &ctx, const QStringList &args)
 
 void cli_verben_wettkampf(std::vector<CliVerb> &v)
 {
-    v.push_back({ QStringLiteral("tournament list"), QString(),
-                  QStringLiteral("Wettkämpfe auflisten: Nummer;Datum;Bezeichnung;Ort"), liste });
-    v.push_back({ QStringLiteral("tournament create"), QStringLiteral("--name NAME [--date TT.MM.JJJJ] [--place ORT]"),
-                  QStringLiteral("Wettkampf anlegen, neue Nummer ausgeben"), anlegen });
-    v.push_back({ QStringLiteral("tournament delete"), QStringLiteral("NUMMER --yes"),
-                  QStringLiteral("Wettkampf mit allen seinen Daten löschen"), loeschen });
+    v.push_back({QStringLiteral("tournament list"), QString(),
+                 QStringLiteral("Wettkämpfe auflisten: Nummer;Datum;Bezeichnung;Ort"), liste});
+    v.push_back({QStringLiteral("tournament create"), QStringLiteral("--name NAME [--date TT.MM.JJJJ] [--place ORT]"),
+                 QStringLiteral("Wettkampf anlegen, neue Nummer ausgeben"), anlegen});
+    v.push_back({QStringLiteral("tournament delete"), QStringLiteral("NUMMER --yes"),
+                 QStringLiteral("Wettkampf mit allen seinen Daten löschen"), loeschen});
 }
 
 } // namespace obi

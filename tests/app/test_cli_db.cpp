@@ -1,6 +1,5 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "core/upgrade.h"
 #include "core/verbindung.h"
 
@@ -8,28 +7,15 @@
 #include <QFileInfo>
 
 using namespace obi;
+using obi::test::cli_lauf;
 using obi::test::DbTest;
+using Lauf = obi::test::CliLauf;
 
 namespace {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-Lauf cli(const QStringList &args)
-{
-    Lauf l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
-    l.rc = cli_main(args, out, err);
-    return l;
-}
-
 Lauf db(const QString &ini, const char *verb)
 {
-    return cli({QStringLiteral("--config"), ini, QStringLiteral("db"), QString::fromUtf8(verb)});
+    return cli_lauf({QStringLiteral("--config"), ini, QStringLiteral("db"), QString::fromUtf8(verb)});
 }
 
 // An empty database: what "db init" is for.
@@ -63,8 +49,8 @@ TEST_P(CliDbLeer, InitDannCheck)
     EXPECT_TRUE(nochmal.err.contains(QStringLiteral("bereits"))) << nochmal.err.toStdString();
     EXPECT_EQ(db(ini, "check").rc, 0);
 
-    EXPECT_EQ(cli({QStringLiteral("--config"), ini, QStringLiteral("db"), QStringLiteral("check"),
-                   QStringLiteral("zuviel")})
+    EXPECT_EQ(cli_lauf({QStringLiteral("--config"), ini, QStringLiteral("db"), QStringLiteral("check"),
+                        QStringLiteral("zuviel")})
                   .rc,
               2);
 }

@@ -1,19 +1,13 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "support/testdb.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
-
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
 
 QString s(const char *t)
 {
@@ -38,29 +32,17 @@ void turnier_anlegen(Tdm &db)
              (i * 7) % 13 });
 }
 
-class CliKaempfe : public DbTest
+class CliKaempfe : public CliTest
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        CliTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         turnier_anlegen(datenmodul());
     }
 
-    Lauf cli(QStringList args, const QString &ini = {})
-    {
-        if (m_ini.isEmpty())
-            m_ini = schreibeIni();
-        args.prepend(ini.isEmpty() ? m_ini : ini);
-        args.prepend(s("--config"));
-        Lauf l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.rc = cli_main(args, out, err);
-        return l;
-    }
     static QStringList klasse(const char *gk = "-60")
     {
         return { s("--tournament"), s("1"), s("--age-class"), s("U18"), s("--weight-class"), s(gk) };
@@ -93,9 +75,6 @@ protected:
             .einzelwert(s("select WLSTAT from wk_liste where WLWKNR = 1 and WLGEWK = '-60' and WLLPOS = ?"), { pos })
             .toInt();
     }
-
-private:
-    QString m_ini;
 };
 
 TEST_P(CliKaempfe, KaempfeInKampfreihenfolge)

@@ -1,28 +1,22 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "competition/listenvorlagen.h"
 
 #include <algorithm>
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-class CliListen : public DbTest
+class CliListen : public CliTest
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        CliTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         for (const char *ak : { "U15", "U18" })
@@ -49,18 +43,6 @@ protected:
         }
     }
 
-    Lauf cli(QStringList args)
-    {
-        if (m_ini.isEmpty())
-            m_ini = schreibeIni();
-        args.prepend(m_ini);
-        args.prepend(QStringLiteral("--config"));
-        Lauf l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.rc = cli_main(args, out, err);
-        return l;
-    }
 
     Lauf erzeugen(QStringList zusatz)
     {
@@ -83,7 +65,6 @@ protected:
     }
 
 private:
-    QString m_ini;
     int m_stnr = 0;
 };
 
@@ -106,6 +87,12 @@ TEST_P(CliListen, TypenMitKapazitaetUndName)
     EXPECT_TRUE(l.out.contains(QStringLiteral("KODT128;128;KO mit dopp. Trostrunde (128 Teiln.)\n")));
 
     EXPECT_EQ(cli({ QStringLiteral("lists"), QStringLiteral("types"), QStringLiteral("--new") }).rc, 2);
+    // An unknown option with a value: the usage line once, nothing listed.
+    const Lauf falsch = cli({ QStringLiteral("lists"), QStringLiteral("types"), QStringLiteral("--foo"),
+                              QStringLiteral("bar") });
+    EXPECT_EQ(falsch.rc, 2);
+    EXPECT_TRUE(falsch.out.isEmpty());
+    EXPECT_EQ(falsch.err.count(QStringLiteral("Aufruf: obitrack-cli lists types")), 1) << falsch.err.toStdString();
 }
 
 TEST_P(CliListen, ErzeugtJeGewichtsklasseEineZeile)

@@ -1,44 +1,26 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "competition/losen.h"
 #include "competition/losen_testdaten.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-class CliLosen : public DbTest
+class CliLosen : public CliTest
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        CliTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(obi::test::losen_testdaten(datenmodul()));
     }
 
-    Lauf cli(QStringList args)
-    {
-        if (m_ini.isEmpty())
-            m_ini = schreibeIni();
-        args.prepend(m_ini);
-        args.prepend(QStringLiteral("--config"));
-        Lauf l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.rc = cli_main(args, out, err);
-        return l;
-    }
 
     // Draw numbers of tournament 1 as "start number:number" in start-number order.
     QStringList nummern()
@@ -50,9 +32,6 @@ protected:
             r << q->value(0).toString() + u':' + q->value(1).toString();
         return r;
     }
-
-private:
-    QString m_ini;
 };
 
 TEST_P(CliLosen, LostUndGibtDieVereineAus)

@@ -1,41 +1,23 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "register/streichung_testdaten.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-class CliStreichung : public DbTest
+class CliStreichung : public CliTest
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        CliTest::SetUp();
         if (IsSkipped())
             return;
         ASSERT_TRUE(test::streichung_testdaten(datenmodul()));
-    }
-    Lauf cli(QStringList args)
-    {
-        if (m_ini.isEmpty())
-            m_ini = schreibeIni();
-        args.prepend(m_ini);
-        args.prepend(QStringLiteral("--config"));
-        Lauf l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.rc = cli_main(args, out, err);
-        return l;
     }
     Lauf streichen(const QString &stnr, const QString &code)
     {
@@ -53,9 +35,6 @@ protected:
         return datenmodul().anzahl_Saetze(
             QStringLiteral("select * from wk_liste where WLWKNR = 1 and WLLPOS < 1000 and WLSTAT = 5"));
     }
-
-private:
-    QString m_ini;
 };
 
 TEST_P(CliStreichung, StreichtUndEntscheidetKaempfe)

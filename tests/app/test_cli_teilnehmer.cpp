@@ -1,47 +1,26 @@
 #include "../register/teilnehmer_testdaten.h"
-#include "support/dbtest.h"
-
-#include "app/cli.h"
+#include "support/clitest.h"
 
 using namespace obi;
+using Lauf = obi::test::CliLauf;
 
 namespace {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-Lauf cli(QStringList args)
-{
-    Lauf l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
-    l.rc = cli_main(args, out, err);
-    return l;
-}
-
-class CliTeilnehmer : public obi::test::DbTest
+class CliTeilnehmer : public obi::test::CliTest
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        CliTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(obi::test::teilnehmer_testdaten(datenmodul()));
-        m_ini = schreibeIni();
     }
 
     Lauf liste(const QStringList &optionen)
     {
-        return cli(
-            QStringList { QStringLiteral("--config"), m_ini, QStringLiteral("participant"), QStringLiteral("list") }
-            + optionen);
+        return cli(QStringList { QStringLiteral("participant"), QStringLiteral("list") } + optionen);
     }
-
-    QString m_ini;
 };
 
 TEST_P(CliTeilnehmer, ListeMitAuswahl)

@@ -1,29 +1,14 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "setup/vereine.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-Lauf cli(const QStringList &args)
-{
-    Lauf l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
-    l.rc = cli_main(args, out, err);
-    return l;
-}
-
-class CliVereine : public DbTest
+class CliVereine : public CliTest
 {
 };
 
@@ -39,23 +24,20 @@ TEST_P(CliVereine, ListeEinesWettkampfs)
     }
     ASSERT_TRUE(datenmodul().Execute_SQL(
         QStringLiteral("update vereine set VEORT = 'Köln', VEANZA = 2 where VEWKNR = 1 and VELOS = 3")));
-    const QString ini = schreibeIni();
 
-    Lauf l = cli({QStringLiteral("--config"), ini, QStringLiteral("club"), QStringLiteral("list"),
-                  QStringLiteral("--tournament"), QStringLiteral("1")});
+    Lauf l = cli({QStringLiteral("club"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1")});
     EXPECT_EQ(l.rc, 0) << l.err.toStdString();
     EXPECT_EQ(l.out, QStringLiteral("3;Verein 3;NW;Köln;5;2\n7;Verein 7;NW;;5;0\n"));
 
-    Lauf leer = cli({QStringLiteral("--config"), ini, QStringLiteral("club"), QStringLiteral("list"),
-                     QStringLiteral("--tournament"), QStringLiteral("2")});
+    Lauf leer
+        = cli({QStringLiteral("club"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("2")});
     EXPECT_EQ(leer.rc, 0);
     EXPECT_TRUE(leer.out.isEmpty());
 }
 
 TEST_P(CliVereine, FalscherAufruf)
 {
-    const QString ini = schreibeIni();
-    const QStringList basis{QStringLiteral("--config"), ini, QStringLiteral("club"), QStringLiteral("list")};
+    const QStringList basis{QStringLiteral("club"), QStringLiteral("list")};
     for (const QStringList &rest : {QStringList{}, QStringList{QStringLiteral("--tournament"), QStringLiteral("x")},
                                     QStringList{QStringLiteral("--tournament"), QStringLiteral("0")},
                                     QStringList{QStringLiteral("--tournament"), QStringLiteral("1"),

@@ -1,38 +1,17 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-class CliWettkampf : public DbTest
+class CliWettkampf : public CliTest
 {
 protected:
-    Lauf cli(QStringList args)
-    {
-        if (m_ini.isEmpty())
-            m_ini = schreibeIni();
-        args.prepend(m_ini);
-        args.prepend(QStringLiteral("--config"));
-        Lauf l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.rc = cli_main(args, out, err);
-        return l;
-    }
     int wettkaempfe() { return datenmodul().anzahl_Saetze(QStringLiteral("select * from wettkampf")); }
-
-private:
-    QString m_ini;
 };
 
 TEST_P(CliWettkampf, AnlegenUndAuflisten)

@@ -1,43 +1,16 @@
-#include "support/dbtest.h"
+#include "support/clitest.h"
 
-#include "app/cli.h"
 #include "setup/altersklassen.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::CliTest;
+using Lauf = obi::test::CliLauf;
 
 namespace
 {
 
-struct Lauf {
-    int rc;
-    QString out;
-    QString err;
-};
-
-Lauf cli(const QStringList &args)
+class CliKlassen : public CliTest
 {
-    Lauf l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
-    l.rc = cli_main(args, out, err);
-    return l;
-}
-
-class CliKlassen : public DbTest
-{
-protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        m_ini = schreibeIni();
-    }
-
-    Lauf aufruf(const QStringList &rest) { return cli(QStringList { QStringLiteral("--config"), m_ini } + rest); }
-
-    QString m_ini;
 };
 
 TEST_P(CliKlassen, AltersklassenUndGewichtsklassen)
@@ -56,13 +29,13 @@ TEST_P(CliKlassen, AltersklassenUndGewichtsklassen)
         QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
                        "values (1, 1, 'U18w', '-44', 'Name', 1, 0)")));
 
-    Lauf ak = aufruf(
+    Lauf ak = cli(
         { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1") });
     EXPECT_EQ(ak.rc, 0) << ak.err.toStdString();
     EXPECT_EQ(ak.out, QStringLiteral("U18w;U18W;2009-2011;W;8\n"));
 
-    Lauf gk = aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                       QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U18w") });
+    Lauf gk = cli({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
+                    QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U18w") });
     EXPECT_EQ(gk.rc, 0) << gk.err.toStdString();
     const QStringList zeilen = gk.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(zeilen.size(), 8);
@@ -70,8 +43,8 @@ TEST_P(CliKlassen, AltersklassenUndGewichtsklassen)
     EXPECT_EQ(zeilen.at(1), QStringLiteral("U18w;-44;2;44;1"));
     EXPECT_EQ(zeilen.at(7), QStringLiteral("U18w;+70;8;999;0"));
 
-    Lauf leer = aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
-                         QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U15") });
+    Lauf leer = cli({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"),
+                      QStringLiteral("1"), QStringLiteral("--age-class"), QStringLiteral("U15") });
     EXPECT_EQ(leer.rc, 0);
     EXPECT_TRUE(leer.out.isEmpty());
 }
@@ -80,15 +53,15 @@ TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
 {
     const QStringList demo { QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("500"),
                              QStringLiteral("--seed"), QStringLiteral("1") };
-    Lauf a = aufruf(demo);
+    Lauf a = cli(demo);
     ASSERT_EQ(a.rc, 0) << a.err.toStdString();
-    Lauf b = aufruf(demo);
+    Lauf b = cli(demo);
     ASSERT_EQ(b.rc, 0) << b.err.toStdString();
     EXPECT_EQ(a.out, QStringLiteral("1\n"));
     EXPECT_EQ(b.out, QStringLiteral("2\n"));
 
     const auto liste = [&](const QString &wk) {
-        return aufruf({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), wk });
+        return cli({ QStringLiteral("weight-class"), QStringLiteral("list"), QStringLiteral("--tournament"), wk });
     };
     Lauf la = liste(QStringLiteral("1"));
     Lauf lb = liste(QStringLiteral("2"));
@@ -102,12 +75,12 @@ TEST_P(CliKlassen, DemoGleicherStartwertGleicheListe)
     }
     EXPECT_EQ(summe, 500);
 
-    Lauf ak = aufruf(
+    Lauf ak = cli(
         { QStringLiteral("age-class"), QStringLiteral("list"), QStringLiteral("--tournament"), QStringLiteral("1") });
     EXPECT_EQ(ak.out.count(u'\n'), 6);
 
     // The default: 300 participants.
-    Lauf c = aufruf({ QStringLiteral("demo") });
+    Lauf c = cli({ QStringLiteral("demo") });
     ASSERT_EQ(c.rc, 0) << c.err.toStdString();
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from starter where STWKNR = 3")).toInt(), 300);
 }
@@ -128,12 +101,12 @@ TEST_P(CliKlassen, FalscheAufrufe)
         { QStringLiteral("demo"), QStringLiteral("extra") },
     };
     for (const QStringList &f : faelle) {
-        const Lauf l = aufruf(f);
+        const Lauf l = cli(f);
         EXPECT_EQ(l.rc, 2) << f.join(u' ').toStdString();
         EXPECT_FALSE(l.err.isEmpty()) << f.join(u' ').toStdString();
     }
     // Too few participants for every weight class: refused, nothing written.
-    const Lauf wenig = aufruf({ QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("10") });
+    const Lauf wenig = cli({ QStringLiteral("demo"), QStringLiteral("--participants"), QStringLiteral("10") });
     EXPECT_EQ(wenig.rc, 1);
     EXPECT_TRUE(wenig.err.contains(QStringLiteral("Mindestens")));
     EXPECT_EQ(datenmodul().einzelwert(QStringLiteral("select count(*) from wettkampf")).toInt(), 0);
