@@ -1,5 +1,7 @@
 #include "support/dbtest.h"
 
+#include "listenvorlagen_testdaten.h"
+
 #include "competition/kampf.h"
 #include "competition/listengenerierung.h"
 #include "competition/listenvorlagen.h"
@@ -9,12 +11,12 @@
 
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <chrono>
 #include <thread>
 
 using namespace obi;
 using obi::test::DbTest;
+using obi::test::vorlage;
 
 namespace {
 
@@ -32,15 +34,6 @@ struct Bout {
             && zeit == o.zeit && text == o.text && del == o.del;
     }
 };
-
-const Listenvorlage &vorlage(const QString &typ)
-{
-    static const std::vector<Listenvorlage> alle = listenvorlagen();
-    for (const Listenvorlage &v : alle)
-        if (v.kopf.typ == typ)
-            return v;
-    throw std::runtime_error("unbekannter Listentyp");
-}
 
 class Kampf : public DbTest
 {

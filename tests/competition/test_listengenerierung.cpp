@@ -1,5 +1,7 @@
 #include "support/dbtest.h"
 
+#include "listenvorlagen_testdaten.h"
+
 #include "competition/listengenerierung.h"
 #include "competition/listenvorlagen.h"
 #include "core/datenbank.h"
@@ -9,10 +11,10 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <stdexcept>
 
 using namespace obi;
 using obi::test::DbTest;
+using obi::test::vorlage;
 
 namespace {
 
@@ -56,15 +58,6 @@ protected:
             .toInt();
     }
 };
-
-const Listenvorlage &vorlage(const QString &typ)
-{
-    static const std::vector<Listenvorlage> alle = listenvorlagen();
-    for (const Listenvorlage &v : alle)
-        if (v.kopf.typ == typ)
-            return v;
-    throw std::runtime_error("unbekannter Listentyp");
-}
 
 TEST_P(Listengenerierung, DreiTeilnehmerRundeJederGegenJeden)
 {

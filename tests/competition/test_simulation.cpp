@@ -3,6 +3,8 @@
 // given as the template allows, slots and places matching decided bouts.
 #include "support/dbtest.h"
 
+#include "listenvorlagen_testdaten.h"
+
 #include "competition/kampf.h"
 #include "competition/listengenerierung.h"
 #include "competition/listenvorlagen.h"
@@ -22,6 +24,8 @@
 
 using namespace obi;
 using obi::test::DbTest;
+using obi::test::vorlage;
+using obi::test::vorlagen;
 
 namespace {
 
@@ -55,21 +59,6 @@ struct Fall {
     QString typ;
     int n = 0;
 };
-
-const std::vector<Listenvorlage> &vorlagen()
-{
-    static const std::vector<Listenvorlage> alle = listenvorlagen();
-    return alle;
-}
-
-const Listenvorlage &vorlage(const QString &typ)
-{
-    for (const Listenvorlage &v : vorlagen())
-        if (v.kopf.typ == typ)
-            return v;
-    ADD_FAILURE() << "unbekannter Typ " << typ.toStdString();
-    return vorlagen().front();
-}
 
 // Every participant count a type is proposed for (the larger ranges sampled:
 // smallest, largest and two in between), plus a few counts for the types
@@ -165,11 +154,10 @@ protected:
         const int ab = m_stnr + 1;
         for (int i = 0; i < f.n; ++i) {
             ++m_stnr;
-            ASSERT_TRUE(datenmodul().Execute_SQL(
-                QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STVNAM, STLOS, STSETZ, "
-                               "STSORT, STPLTZ, STSTAT) values (?, ?, ?, ?, ?, 'V', ?, 0, ?, '', 0)"),
-                { wk, m_stnr, ak, gk, QStringLiteral("Name%1").arg(m_stnr), static_cast<int>(zufall() % 4) + 1,
-                  static_cast<int>(zufall() % 1000) }));
+            // Drawn in this order: lot, then sort number.
+            const int los = static_cast<int>(zufall() % 4) + 1;
+            const int sort = static_cast<int>(zufall() % 1000);
+            ASSERT_NO_FATAL_FAILURE(starter(m_stnr, gk, QStringLiteral("Name%1").arg(m_stnr), los, sort));
         }
         // A few withdrawals, each before the list is made or during play.
         std::vector<int> spaeter;
@@ -214,6 +202,14 @@ protected:
         stimmig(f, gk);
         simuliere_klasse(wk, ak, gk, zufall);
         pruefen(f, gk);
+    }
+
+    void starter(int stnr, const QString &gk, const QString &name, int los, int sort)
+    {
+        ASSERT_TRUE(datenmodul().Execute_SQL(
+            QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STVNAM, STLOS, STSETZ, "
+                           "STSORT, STPLTZ, STSTAT) values (?, ?, ?, ?, ?, 'V', ?, 0, ?, '', 0)"),
+            { wk, stnr, ak, gk, name, los, sort }));
     }
 
     void streichen(int stnr, int code)
@@ -459,10 +455,7 @@ TEST_P(Simulation, GleicherStartwertGleicherAblauf)
         const QString gk = QStringLiteral("S%1").arg(lauf);
         for (int i = 0; i < 10; ++i) {
             ++m_stnr;
-            ASSERT_TRUE(datenmodul().Execute_SQL(
-                QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STVNAM, STLOS, STSETZ, "
-                               "STSORT, STPLTZ, STSTAT) values (?, ?, ?, ?, ?, 'V', 1, 0, ?, '', 0)"),
-                { wk, m_stnr, ak, gk, QStringLiteral("Name%1").arg(i), i }));
+            ASSERT_NO_FATAL_FAILURE(starter(m_stnr, gk, QStringLiteral("Name%1").arg(i), 1, i));
         }
         QString typ = QStringLiteral("DOPPELKO16");
         ASSERT_TRUE(schreiben_liste(wk, ak, gk, typ, false));
@@ -487,10 +480,7 @@ TEST_P(Simulation, GleicheSiegeWerdenGespeichert)
 {
     const QString gk = QStringLiteral("T");
     for (int i = 1; i <= 3; ++i)
-        ASSERT_TRUE(datenmodul().Execute_SQL(
-            QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STVNAM, STLOS, STSETZ, "
-                           "STSORT, STPLTZ, STSTAT) values (?, ?, ?, ?, ?, 'V', 1, 0, ?, '', 0)"),
-            { wk, i, ak, gk, QStringLiteral("Name%1").arg(i), i }));
+        ASSERT_NO_FATAL_FAILURE(starter(i, gk, QStringLiteral("Name%1").arg(i), 1, i));
     QString typ = QStringLiteral("JGJ03");
     ASSERT_TRUE(schreiben_liste(wk, ak, gk, typ, false));
     // A circle: everybody wins once with the same score, so wins tie.

@@ -3,37 +3,22 @@
 #include "competition/losen.h"
 #include "competition/losen_testdaten.h"
 #include "core/zustand.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
 
 using namespace obi;
-using obi::test::QtTestMelder;
+using obi::test::FensterStart;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstLosen : public QObject
+class TstLosen : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
-
-
-    static QStringList spalte(QTableView *grid, int s)
-    {
-        QStringList r;
-        for (int i = 0; i < grid->model()->rowCount(); ++i)
-            r << grid->model()->index(i, s).data().toString();
-        return r;
-    }
 
     static bool knoepfe_an(QWidget &w)
     {
@@ -45,31 +30,6 @@ class TstLosen : public QObject
     {
         return !kind<QPushButton>(w, "btnLosenAut")->isEnabled() && !kind<QPushButton>(w, "btnLosenMan")->isEnabled()
                && !kind<QPushButton>(w, "btnInitialisieren")->isEnabled();
-    }
-
-    // Answers the modal dialogs of type T the next action opens, one step per
-    // dialog in order. Returns the number of steps not yet used.
-    template <typename T>
-    std::shared_ptr<int> beantworte(const QString &name, QList<std::function<void(T &)>> schritte)
-    {
-        auto offen = std::make_shared<int>(int(schritte.size()));
-        auto *timer = new QTimer(this);
-        timer->setInterval(1);
-        connect(timer, &QTimer::timeout, this, [timer, name, schritte, offen]() mutable {
-            auto *w = qobject_cast<T *>(QApplication::activeModalWidget());
-            if (!w || w->objectName() != name || !w->isVisible() || w->property("beantwortet").toBool())
-                return;
-            w->setProperty("beantwortet", true);
-            const auto schritt = schritte.takeFirst();
-            *offen = int(schritte.size());
-            if (schritte.isEmpty()) {
-                timer->stop();
-                timer->deleteLater();
-            }
-            schritt(*w);
-        });
-        timer->start();
-        return offen;
     }
 
     static std::function<void(TfrmLosenDetail &)> speichere(const QString &nummer)
@@ -97,23 +57,12 @@ class TstLosen : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_db.schreibeIni();
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit(FensterStart().mitIni()))
+            return;
         QVERIFY(obi::test::losen_testdaten(m_db.dm()));
     }
 
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     void oeffnetMitGanzemWettkampf()
     {

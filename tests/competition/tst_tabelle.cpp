@@ -1,7 +1,7 @@
 #include "competition/gui/frmtabelle.h"
 #include "competition/listengenerierung.h"
 #include "core/zustand.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,25 +10,13 @@
 #include <QtTest>
 
 using namespace obi;
-using obi::test::QtTestMelder;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstTabelle : public QObject
+class TstTabelle : public obi::test::FensterTest
 {
     Q_OBJECT
 
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
     const QString ak = QStringLiteral("U15m");
-
-
-    static QString zelle(QTableView *grid, int zeile, int spalte)
-    {
-        return grid->model()->index(zeile, spalte).data().toString();
-    }
-
-    bool sql(const QString &text, const QVariantList &werte = {}) { return m_db.dm().Execute_SQL(text, werte); }
 
     QString platz(int stnr)
     {
@@ -70,14 +58,8 @@ class TstTabelle : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit())
+            return;
         QVERIFY(sql(QStringLiteral("insert into klassen (AKWKNR, AKAKID, AKGEWT, AKJGMI, AKJGMA) "
                                    "values (1, ?, 'T', 0, 0)"),
                     {ak}));
@@ -107,11 +89,7 @@ private Q_SLOTS:
         QVERIFY(m_melder.sauber());
     }
 
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     void vollstaendigeTabelleRechnenUndSpeichern()
     {

@@ -1,6 +1,6 @@
 #include "competition/gui/frmwklisten.h"
 #include "core/zustand.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,15 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
-
 using namespace obi;
-using obi::test::QtTestMelder;
+using obi::test::FensterStart;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
 namespace {
 
@@ -25,13 +21,9 @@ const char *const knopfNamen[] = { "rbKO128",      "rbKO64",       "rbKO32",  "r
 
 } // namespace
 
-class TstWKListen : public QObject
+class TstWKListen : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
-
 
     // Names of the enabled type buttons and of the ticked one.
     static QStringList aktiveKnoepfe(QWidget &w)
@@ -99,15 +91,8 @@ class TstWKListen : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_db.schreibeIni();
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit(FensterStart().mitIni()))
+            return;
         for (const char *ak : { "U15", "U18" })
             QVERIFY(m_db.dm().Execute_SQL(QStringLiteral("insert into klassen (AKWKNR, AKAKID) values (1, ?)"),
                                           { QString::fromLatin1(ak) }));
@@ -123,11 +108,7 @@ private Q_SLOTS:
         starter(2, QStringLiteral("U18"), QStringLiteral("-55"));
     }
 
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     void leerGeoeffnet()
     {
@@ -358,13 +339,8 @@ private Q_SLOTS:
         TfrmWKListen w;
         w.show();
         kind<QLineEdit>(w, "edtAKID")->setText(QStringLiteral("U15"));
-        QTimer::singleShot(0, qApp, [] {
-            QWidget *dlg = QApplication::activeModalWidget();
-            if (!dlg)
-                qFatal("keine Auswahl");
-            // The first class of the age class is current.
-            dlg->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
-        });
+        // The first class of the age class is current.
+        imModalen([](QWidget *dlg) { knopf(dlg, "btnOK")->click(); });
         QTest::keyClick(kind<QLineEdit>(w, "edtGEWK"), Qt::Key_F4);
         QCOMPARE(kind<QLineEdit>(w, "edtGEWK")->text(), QStringLiteral("-40"));
         QCOMPARE(kind<QLineEdit>(w, "edtANZA")->text(), QStringLiteral("3"));

@@ -1,30 +1,16 @@
 #include "support/dbtest.h"
 
 #include "core/tabellen.h"
-#include "core/zustand.h"
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::AngemeldetDbTest;
 
 namespace
 {
 
-class Tabellen : public DbTest
+class Tabellen : public AngemeldetDbTest
 {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        zustand_zuruecksetzen();
-        zustand().benutzer = QStringLiteral("tester");
-    }
-    void TearDown() override
-    {
-        zustand_zuruecksetzen();
-        DbTest::TearDown();
-    }
     TabKopf kopf(const char *tab)
     {
         const auto k = tabkopf_lesen(QString::fromLatin1(tab));

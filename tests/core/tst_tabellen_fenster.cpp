@@ -6,8 +6,7 @@
 
 #include "core/tabellen.h"
 #include "core/zustand.h"
-#include "support/qttestbasis.h"
-#include "support/testdb.h"
+#include "support/fenstertest.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,36 +15,15 @@
 #include <QTableView>
 #include <QtTest>
 
-#include <memory>
-
 using namespace obi;
-using obi::test::QtTestMelder;
-using obi::test::TestDatenbank;
+using obi::test::FensterStart;
 
-class TstTabellenFenster : public QObject
+class TstTabellenFenster : public obi::test::FensterTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatenbank> m_db;
-    QtTestMelder m_melder;
-
-    static QPushButton *knopf(QWidget *w, const char *name)
-    {
-        return w->findChild<QPushButton *>(QString::fromLatin1(name));
-    }
-    static QLineEdit *feld(QWidget *w, const char *name)
-    {
-        return w->findChild<QLineEdit *>(QString::fromLatin1(name));
-    }
     static QTableView *grid(QWidget *w) { return w->findChild<QTableView *>(); }
-    static QStringList spalte0(QWidget *w)
-    {
-        QStringList s;
-        const QAbstractItemModel *m = grid(w)->model();
-        for (int i = 0; i < m->rowCount(); ++i)
-            s << m->index(i, 0).data().toString();
-        return s;
-    }
+    static QStringList spalte0(QWidget *w) { return spalte(grid(w), 0); }
     // Lets the deferred leave-checks run; true once a message was shown.
     bool meldungKommt()
     {
@@ -59,24 +37,8 @@ class TstTabellenFenster : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        if (obi::test::testDialekt() == Dialekt::Postgres && !obi::test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        zustand_zuruecksetzen();
-        zustand().benutzer = QStringLiteral("tester");
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        m_db = std::make_unique<TestDatenbank>();
-        QString fehler;
-        QVERIFY2(m_db->anlegen(obi::test::testDialekt(), true, &fehler), qPrintable(fehler));
-    }
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.reset();
-        zustand_zuruecksetzen();
-    }
+    void init() { fensterInit(FensterStart().ohneWettkampf().alsBenutzer(QStringLiteral("tester"))); }
+    void cleanup() { fensterCleanup(); }
 
     void tabellenliste()
     {
@@ -245,17 +207,9 @@ private Q_SLOTS:
         QVERIFY(!p.isVisible());
 
         // get_matchcode opens it modally; "Abbrechen" gives the empty key.
-        QTimer::singleShot(0, [] {
-            QWidget *w = QApplication::activeModalWidget();
-            QVERIFY(w);
-            QTest::mouseClick(knopf(w, "btnAbbrechen"), Qt::LeftButton);
-        });
+        imModalen([](QWidget *w) { QTest::mouseClick(knopf(w, "btnAbbrechen"), Qt::LeftButton); });
         QVERIFY(get_matchcode(QStringLiteral("Matten")).isEmpty());
-        QTimer::singleShot(0, [] {
-            QWidget *w = QApplication::activeModalWidget();
-            QVERIFY(w);
-            QTest::mouseClick(knopf(w, "btnOK"), Qt::LeftButton);
-        });
+        imModalen([](QWidget *w) { QTest::mouseClick(knopf(w, "btnOK"), Qt::LeftButton); });
         QCOMPARE(get_matchcode(QStringLiteral("Streichungen")), QStringLiteral("0"));
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
@@ -276,7 +230,7 @@ private Q_SLOTS:
 
     void umstellungVon5300()
     {
-        Tdm &d = m_db->dm();
+        Tdm &d = m_db.dm();
         QVERIFY(d.Execute_SQL(QStringLiteral("delete from tabpos where TPTAB = 'Matten' or TPTAB = 'Infotexte'")));
         QVERIFY(
             d.Execute_SQL(QStringLiteral("update tabpos set TPKEY = '5.3.0.0', TPWERT = 5300 where TPTAB = 'DB-VER'")));

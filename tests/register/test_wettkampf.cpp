@@ -12,28 +12,14 @@
 #include <thread>
 
 using namespace obi;
-using obi::test::DbTest;
+using obi::test::AngemeldetDbTest;
 
 namespace
 {
 
-class Wettkampf : public DbTest
+class Wettkampf : public AngemeldetDbTest
 {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        zustand_zuruecksetzen();
-        zustand().benutzer = QStringLiteral("tester");
-    }
-    void TearDown() override
-    {
-        zustand_zuruecksetzen();
-        DbTest::TearDown();
-    }
-
     int neu(const QString &name, const QString &datum = QStringLiteral("01.02.2027"))
     {
         WettkampfDaten d = wettkampf_vorgabe();

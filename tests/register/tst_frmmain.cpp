@@ -4,7 +4,7 @@
 #include "core/zustand.h"
 #include "register/gui/frmeingabestnr.h"
 #include "register/gui/frmmain.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 #include "teilnehmer_testdaten.h"
 
 #include <QAction>
@@ -18,58 +18,26 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 using namespace obi;
-using obi::test::QtTestMelder;
-using obi::test::TestDatenbank;
+using obi::test::FensterStart;
 
-class TstFrmMain : public QObject
+class TstFrmMain : public obi::test::FensterTest
 {
     Q_OBJECT
 
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
     std::unique_ptr<TfrmMain> m_w;
 
-    template<typename T> T *kind(const char *name)
-    {
-        T *k = m_w->findChild<T *>(QLatin1String(name));
-        if (!k)
-            qFatal("%s fehlt", name);
-        return k;
-    }
+    template<typename T> T *kind(const char *name) { return obi::test::kind<T>(*m_w, name); }
 
     QLineEdit *edt(const char *name) { return kind<QLineEdit>(name); }
     QPushButton *btn(const char *name) { return kind<QPushButton>(name); }
     QTableView *grid() { return kind<QTableView>("grdStarter"); }
 
-    void tippen(const char *feld, const QString &text)
-    {
-        QLineEdit *f = edt(feld);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClicks(f, text);
-    }
+    void tippen(const char *feld, const QString &text) { FensterTest::tippen(*m_w, feld, text); }
 
     int anzahl(const QString &sql) { return m_db.dm().einzelwert(sql).toInt(); }
-
-    // Acts on the next modal dialog with this name once it is open.
-    void beiDialog(const QString &name, std::function<void(QWidget *)> aktion)
-    {
-        auto *t = new QTimer(this);
-        t->setInterval(10);
-        connect(t, &QTimer::timeout, this, [t, name, aktion] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (!w || w->objectName() != name)
-                return;
-            t->stop();
-            t->deleteLater();
-            aktion(w);
-        });
-        t->start();
-    }
 
     // A main window that runs the start-up sequence on the test database.
     void startfenster(const QString &iniZusatz)
@@ -84,17 +52,10 @@ class TstFrmMain : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
+        if (!fensterInit(FensterStart().alsBenutzer(QStringLiteral("tester"))))
+            return;
         QVERIFY(test::teilnehmer_testdaten(m_db.dm()));
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
         zustand().aktueller_wettkampfname = QStringLiteral("Testturnier");
-        zustand().benutzer = QStringLiteral("tester");
         m_w = std::make_unique<TfrmMain>();
         m_w->setze_startablauf(false);
         m_w->wettkampf_uebernehmen();
@@ -106,8 +67,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_w.reset();
-        setze_melder(nullptr);
-        m_db.schliessen();
+        fensterCleanup();
     }
 
     void zeigtTeilnehmerDesWettkampfs()
@@ -250,10 +210,10 @@ private Q_SLOTS:
         tippen("edtGEWK", QStringLiteral("-73"));
         tippen("edtLOS", QStringLiteral("7"));
         QString anfrage;
-        beiDialog(QStringLiteral("frmVereine"), [&anfrage](QWidget *dlg) {
+        beantworte<QDialog>(QStringLiteral("frmVereine"), { [&anfrage](QDialog &dlg) {
             anfrage = zustand().auswahl_wert;
-            static_cast<QDialog *>(dlg)->reject(); // closed without a lot number
-        });
+            dlg.reject(); // closed without a lot number
+        } });
         QTest::mouseClick(btn("btnSpeichern"), Qt::LeftButton);
         QCOMPARE(anfrage, QStringLiteral("7"));
         QVERIFY(m_melder.nimm(31005));
@@ -268,10 +228,10 @@ private Q_SLOTS:
         QTest::mouseClick(btn("btnNeu"), Qt::LeftButton);
         tippen("edtAKID", QStringLiteral("18"));
         QString filter;
-        beiDialog(QStringLiteral("frmMatchcodeAK"), [&filter](QWidget *dlg) {
-            filter = dlg->findChild<QLineEdit *>(QStringLiteral("edtAusw"))->text();
-            static_cast<QDialog *>(dlg)->reject();
-        });
+        beantworte<QDialog>(QStringLiteral("frmMatchcodeAK"), { [&filter](QDialog &dlg) {
+            filter = obi::test::kind<QLineEdit>(dlg, "edtAusw")->text();
+            dlg.reject();
+        } });
         edt("edtNAME")->setFocus(); // leaving the field checks it
         QCOMPARE(filter, QStringLiteral("%18"));
         QVERIFY(m_melder.nimm(31002));
@@ -435,10 +395,10 @@ private Q_SLOTS:
         zustand().auswahl_wert = QStringLiteral("alt");
         zustand().auswahl_wert2 = QStringLiteral("alt");
         QString akid = QStringLiteral("?");
-        beiDialog(QStringLiteral("frmWKListen"), [&akid](QWidget *dlg) {
-            akid = dlg->findChild<QLineEdit *>(QStringLiteral("edtAKID"))->text();
-            dlg->findChild<QPushButton *>(QStringLiteral("btnBeenden"))->click();
-        });
+        beantworte<QDialog>(QStringLiteral("frmWKListen"), { [&akid](QDialog &dlg) {
+            akid = feld(&dlg, "edtAKID")->text();
+            knopf(&dlg, "btnBeenden")->click();
+        } });
         kind<QAction>("mnuWettkampflisten")->trigger();
         QCOMPARE(akid, QString());
         OBITRACK_KEINE_MELDUNG(m_melder);
@@ -455,10 +415,10 @@ private Q_SLOTS:
     void startWaehltDenWettkampf()
     {
         startfenster(QStringLiteral("[anzeige]\nblau_oben=1\n"));
-        beiDialog(QStringLiteral("frmWKLaden"), [](QWidget *dlg) {
+        beantworte<QDialog>(QStringLiteral("frmWKLaden"), { [](QDialog &dlg) {
             // The newest tournament is the first row.
-            QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton);
-        });
+            QTest::mouseClick(knopf(&dlg, "btnOK"), Qt::LeftButton);
+        } });
         QTRY_COMPARE(m_w->windowTitle(), QStringLiteral("OBITRACK5 - Anderes"));
         QTRY_VERIFY(zustand().blau_oben);
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("2"));
@@ -474,9 +434,9 @@ private Q_SLOTS:
     void startOhneWettkampfEndet()
     {
         startfenster(QString());
-        beiDialog(QStringLiteral("frmWKLaden"), [](QWidget *dlg) {
-            QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("btnBeenden")), Qt::LeftButton);
-        });
+        beantworte<QDialog>(QStringLiteral("frmWKLaden"), { [](QDialog &dlg) {
+            QTest::mouseClick(knopf(&dlg, "btnBeenden"), Qt::LeftButton);
+        } });
         QTRY_VERIFY(!m_w->isVisible());
         QVERIFY(m_melder.nimm(19903));
         OBITRACK_KEINE_MELDUNG(m_melder);

@@ -3,7 +3,7 @@
 #include "register/gui/frmmain.h"
 #include "register/gui/frmstreichung.h"
 #include "streichung_testdaten.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -12,68 +12,35 @@
 #include <QTableView>
 #include <QtTest>
 
-#include <functional>
-#include <memory>
-
 using namespace obi;
-using obi::test::QtTestMelder;
+using obi::test::FensterStart;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstStreichung : public QObject
+class TstStreichung : public obi::test::FensterTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatenbank> m_db;
-    QtTestMelder m_melder;
-
-    static QLineEdit *feld(QWidget *w, const char *name) { return kind<QLineEdit>(w, name); }
-    static QPushButton *knopf(QWidget *w, const char *name) { return kind<QPushButton>(w, name); }
-
-    // Runs aktion once the next modal window is open, while the test waits in exec().
-    static void imModalenFenster(std::function<void(QWidget *)> aktion)
-    {
-        QTimer::singleShot(0, [aktion] {
-            QWidget *w = QApplication::activeModalWidget();
-            QVERIFY(w);
-            aktion(w);
-        });
-    }
-
     int status(int stnr)
     {
-        return m_db->dm()
+        return m_db.dm()
             .einzelwert(QStringLiteral("select STSTAT from starter where STWKNR = 1 and STSTNR = ?"), { stnr })
             .toInt();
     }
     int entschieden()
     {
-        return m_db->dm().anzahl_Saetze(
+        return m_db.dm().anzahl_Saetze(
             QStringLiteral("select * from wk_liste where WLWKNR = 1 and WLLPOS < 1000 and WLSTAT = 5"));
     }
 
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit(FensterStart().alsBenutzer(QStringLiteral("tester"))))
+            return;
         zustand().aktueller_wettkampfname = QStringLiteral("Testturnier");
-        zustand().benutzer = QStringLiteral("tester");
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        m_db = std::make_unique<TestDatenbank>();
-        QString fehler;
-        QVERIFY2(m_db->anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        QVERIFY(test::streichung_testdaten(m_db->dm()));
+        QVERIFY(test::streichung_testdaten(m_db.dm()));
     }
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.reset();
-        zustand_zuruecksetzen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     void oeffnenFuelltFelderSpeichernSchliesst()
     {
@@ -170,7 +137,7 @@ private Q_SLOTS:
         TfrmStreichung w;
         w.show();
         bool geoeffnet = false;
-        imModalenFenster([&](QWidget *p) {
+        imModalen([&](QWidget *p) {
             geoeffnet = true;
             auto *grid = kind<QTableView>(p, "grdTabPos");
             for (int i = 0; i < grid->model()->rowCount(); ++i)
@@ -186,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(zustand().auswahl_wert, QStringLiteral("3"));
 
         // Cancelling the picker keeps the field.
-        imModalenFenster([](QWidget *p) { QTest::mouseClick(knopf(p, "btnAbbrechen"), Qt::LeftButton); });
+        imModalen([](QWidget *p) { QTest::mouseClick(knopf(p, "btnAbbrechen"), Qt::LeftButton); });
         QTest::mouseDClick(feld(&w, "edtSTAT"), Qt::LeftButton);
         QCOMPARE(feld(&w, "edtSTAT")->text(), QStringLiteral("12"));
         OBITRACK_KEINE_MELDUNG(m_melder);
@@ -194,7 +161,7 @@ private Q_SLOTS:
 
     void menueEintrag()
     {
-        QVERIFY(m_db->dm().Execute_SQL(QStringLiteral("update starter set STSTAT = 11 where STWKNR = 1 and STSTNR = 1")));
+        QVERIFY(m_db.dm().Execute_SQL(QStringLiteral("update starter set STSTAT = 11 where STWKNR = 1 and STSTNR = 1")));
         TfrmMain m;
         m.setze_startablauf(false);
         m.wettkampf_uebernehmen();
@@ -221,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(feld(&m, "edtSTNR")->text(), QStringLiteral("1"));
         QCOMPARE(kind<QLabel>(&m, "lblStatus")->text(), QStringLiteral("verletzt"));
         QString geoeffnet;
-        imModalenFenster([&](QWidget *w) {
+        imModalen([&](QWidget *w) {
             geoeffnet = feld(w, "edtNAME")->text();
             QCOMPARE(feld(w, "edtSTAT")->text(), QStringLiteral("11"));
             feld(w, "edtSTAT")->setText(QStringLiteral("0"));

@@ -5,8 +5,7 @@
 #include "core/basis.h"
 #include "core/zustand.h"
 #include "register/wettkampf.h"
-#include "support/qttestbasis.h"
-#include "support/testdb.h"
+#include "support/fenstertest.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
@@ -14,19 +13,12 @@
 #include <QTableView>
 #include <QtTest>
 
-#include <functional>
-#include <memory>
-
 using namespace obi;
-using obi::test::QtTestMelder;
-using obi::test::TestDatenbank;
+using obi::test::FensterStart;
 
-class TstWettkampfFenster : public QObject
+class TstWettkampfFenster : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestDatenbank> m_db;
-    QtTestMelder m_melder;
 
     int neu(const QString &name, const QString &datum)
     {
@@ -35,46 +27,13 @@ class TstWettkampfFenster : public QObject
         d.datum = datum;
         return wettkampf_speichern(d).value_or(0);
     }
-    int anzahl(const QString &sql, const QVariantList &werte = {}) { return m_db->dm().anzahl_Saetze(sql, werte); }
+    int anzahl(const QString &sql, const QVariantList &werte = {}) { return m_db.dm().anzahl_Saetze(sql, werte); }
 
-    // Runs aktion once the next modal window is open, while the test waits in exec().
-    static void imModalenFenster(std::function<void(QWidget *)> aktion)
-    {
-        QTimer::singleShot(0, [aktion] {
-            QWidget *w = QApplication::activeModalWidget();
-            QVERIFY(w);
-            aktion(w);
-        });
-    }
     static QTableView *grid(QWidget *w) { return w->findChild<QTableView *>(QStringLiteral("grdWettkampf")); }
-    static QPushButton *knopf(QWidget *w, const char *name)
-    {
-        return w->findChild<QPushButton *>(QString::fromLatin1(name));
-    }
-    static QLineEdit *feld(QWidget *w, const char *name)
-    {
-        return w->findChild<QLineEdit *>(QString::fromLatin1(name));
-    }
 
 private Q_SLOTS:
-    void init()
-    {
-        if (obi::test::testDialekt() == Dialekt::Postgres && !obi::test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        zustand_zuruecksetzen();
-        zustand().benutzer = QStringLiteral("tester");
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        m_db = std::make_unique<TestDatenbank>();
-        QString fehler;
-        QVERIFY2(m_db->anlegen(obi::test::testDialekt(), true, &fehler), qPrintable(fehler));
-    }
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.reset();
-        zustand_zuruecksetzen();
-    }
+    void init() { fensterInit(FensterStart().ohneWettkampf().alsBenutzer(QStringLiteral("tester"))); }
+    void cleanup() { fensterCleanup(); }
 
     void auswahlUebernimmtGewaehltenWettkampf()
     {
@@ -115,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("0"));
 
         bool geoeffnet = false;
-        imModalenFenster([&](QWidget *w) {
+        imModalen([&](QWidget *w) {
             geoeffnet = qobject_cast<TfrmWettkampf *>(w) != nullptr;
             QCOMPARE(w->windowTitle(), QStringLiteral("OBITRACK - Wettkampf anlegen"));
             QCOMPARE(feld(w, "edtNummer")->text(), QStringLiteral("0"));
@@ -131,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("1"));
         QCOMPARE(zustand().aktueller_wettkampfname, QStringLiteral("Stadtmeisterschaft"));
         QCOMPARE(zustand().auswahl_wert, QStringLiteral("OK"));
-        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf where WKWKNR = 1")).toDouble(),
+        QCOMPARE(m_db.dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf where WKWKNR = 1")).toDouble(),
                  12.5);
         OBITRACK_KEINE_MELDUNG(m_melder);
     }
@@ -142,7 +101,7 @@ private Q_SLOTS:
         zustand().aktueller_wettkampf = QString::number(a);
         TfrmWKLaden dlg;
         dlg.show();
-        imModalenFenster([](QWidget *w) { QTest::mouseClick(knopf(w, "btnAbbrechen"), Qt::LeftButton); });
+        imModalen([](QWidget *w) { QTest::mouseClick(knopf(w, "btnAbbrechen"), Qt::LeftButton); });
         QTest::mouseClick(knopf(&dlg, "btnNeu"), Qt::LeftButton);
         QVERIFY(dlg.isVisible());
         QCOMPARE(zustand().aktueller_wettkampf, QStringLiteral("0"));
@@ -157,7 +116,7 @@ private Q_SLOTS:
     {
         const int a = neu(QStringLiteral("A"), QStringLiteral("01.01.2020"));
         const int b = neu(QStringLiteral("B"), QStringLiteral("01.01.2026"));
-        QVERIFY(m_db->dm().Execute_SQL(QStringLiteral("insert into starter (STWKNR, STSTNR) values (?, 1), (?, 1)"),
+        QVERIFY(m_db.dm().Execute_SQL(QStringLiteral("insert into starter (STWKNR, STSTNR) values (?, 1), (?, 1)"),
                                        { a, b }));
         zustand().aktueller_wettkampf = QString::number(b);
         zustand().auswahl_modus = QStringLiteral("D");
@@ -251,7 +210,7 @@ private Q_SLOTS:
         QTest::keyClick(datum, Qt::Key_Return);
         QVERIFY(m_melder.nimm(21002));
         QVERIFY(w.isVisible());
-        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKDATU from wettkampf")).toInt(), 20200101);
+        QCOMPARE(m_db.dm().einzelwert(QStringLiteral("select WKDATU from wettkampf")).toInt(), 20200101);
 
         // Leaving towards "Abbrechen" checks nothing.
         datum->setFocus();
@@ -264,8 +223,8 @@ private Q_SLOTS:
         feld(&w, "edtBezeichnung")->setText(QStringLiteral("Neuer Name"));
         QTest::keyClick(feld(&w, "edtBezeichnung"), Qt::Key_Return);
         QVERIFY(!w.isVisible());
-        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKDATU from wettkampf")).toInt(), 20270202);
-        QCOMPARE(m_db->dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf")).toDouble(), 5.5);
+        QCOMPARE(m_db.dm().einzelwert(QStringLiteral("select WKDATU from wettkampf")).toInt(), 20270202);
+        QCOMPARE(m_db.dm().einzelwert(QStringLiteral("select WKSGLD from wettkampf")).toDouble(), 5.5);
         // The name in the title changes only with the next "Wettkampf laden".
         QCOMPARE(zustand().aktueller_wettkampfname, QStringLiteral("A"));
         QCOMPARE(zustand().aktueller_wettkampf, QString::number(a));
@@ -321,7 +280,7 @@ private Q_SLOTS:
         TfrmWettkampf w;
         w.show();
         QLineEdit *datum = feld(&w, "edtDatum");
-        imModalenFenster([](QWidget *k) {
+        imModalen([](QWidget *k) {
             QVERIFY(qobject_cast<TfrmGetDate *>(k));
             k->findChild<QCalendarWidget *>()->setSelectedDate(QDate(2027, 3, 4));
             QTest::mouseClick(knopf(k, "btnOK"), Qt::LeftButton);

@@ -1,5 +1,7 @@
 #include "support/dbtest.h"
 
+#include "altersklassen_testdaten.h"
+
 #include "core/basis.h"
 #include "setup/altersklassen.h"
 #include "setup/einteilung.h"
@@ -30,16 +32,41 @@ protected:
     // A complete, valid age class as the window would hold it.
     static AltersklasseEingabe gueltig(const QString &akid, const QString &gewt = QStringLiteral("U15M"))
     {
-        AltersklasseEingabe e = altersklasse_neu_eingabe();
-        e.akid = akid;
-        e.gewt = gewt;
-        e.jgmi = QStringLiteral("2011");
-        e.jgma = QStringLiteral("2012");
+        AltersklasseEingabe e = obi::test::altersklasse_testeingabe(akid, gewt);
         e.kati = QStringLiteral("180");
-        e.rstr = QStringLiteral("X");
-        e.hgtm = QStringLiteral("20");
-        e.htg2 = QStringLiteral("10");
         return e;
+    }
+
+    // A new row as the window opens it: defaults, then the field texts.
+    static AltersklasseEingabe neuerSatz()
+    {
+        AltersklasseEingabe e = altersklasse_neu_eingabe();
+        altersklasse_vorgaben(e);
+        altersklasse_feldtexte(e);
+        return e;
+    }
+
+    // The values a new row takes from the program and the ini.
+    struct Vorgaben {
+        const char *mshd;
+        const char *rstr;
+        const char *rstrBez;
+        const char *hgtm;
+        const char *htg2;
+        bool ohneWaza;
+        bool ohneYuko;
+        bool wazaZuIppon;
+    };
+    static void erwarteVorgaben(const AltersklasseEingabe &e, const Vorgaben &v)
+    {
+        EXPECT_EQ(e.mshd, QString::fromUtf8(v.mshd));
+        EXPECT_EQ(e.rstr, QString::fromUtf8(v.rstr));
+        EXPECT_EQ(e.rstrBez, QString::fromUtf8(v.rstrBez));
+        EXPECT_EQ(e.hgtm, QString::fromUtf8(v.hgtm));
+        EXPECT_EQ(e.htg2, QString::fromUtf8(v.htg2));
+        EXPECT_EQ(e.ohneWaza, v.ohneWaza);
+        EXPECT_EQ(e.ohneYuko, v.ohneYuko);
+        EXPECT_EQ(e.wazaZuIppon, v.wazaZuIppon);
     }
 
     void speichern(AltersklasseEingabe e, bool neu = true)
@@ -111,37 +138,20 @@ TEST_P(Altersklassen, LeererWettkampfZeigtWerteEinesNeuenSatzes)
     ASSERT_TRUE(liste.has_value());
     EXPECT_TRUE(liste->isEmpty());
 
-    AltersklasseEingabe e = altersklasse_neu_eingabe();
-    altersklasse_vorgaben(e);
-    altersklasse_feldtexte(e);
+    const AltersklasseEingabe e = neuerSatz();
     EXPECT_EQ(e.mw, QStringLiteral("M"));
     EXPECT_EQ(e.jgmi, QStringLiteral("0"));
     EXPECT_EQ(e.jgma, QStringLiteral("9999"));
-    EXPECT_EQ(e.mshd, QStringLiteral("4"));
-    EXPECT_EQ(e.rstr, QStringLiteral(" "));
-    EXPECT_EQ(e.hgtm, QStringLiteral("0"));
-    EXPECT_EQ(e.htg2, QStringLiteral("0"));
     EXPECT_TRUE(e.akid.isEmpty());
     EXPECT_TRUE(e.gewt.isEmpty());
-    EXPECT_TRUE(e.rstrBez.isEmpty());
-    EXPECT_FALSE(e.ohneWaza || e.ohneYuko || e.wazaZuIppon);
+    erwarteVorgaben(e, { "4", " ", "", "0", "0", false, false, false });
 }
 
 TEST_P(Altersklassen, IniVorgabenFuerNeuenSatz)
 {
     schreibeIni(QStringLiteral("[anzeige]\nhaltegr_ippon=25\nhaltegr_waza=15\n[control]\nMax_Shido=3\n"
                                "ohne_waza=0\nohne_yuko=1\nwaza2ippon=1\n[sieger]\nstrafen=2\n"));
-    AltersklasseEingabe e = altersklasse_neu_eingabe();
-    altersklasse_vorgaben(e);
-    altersklasse_feldtexte(e);
-    EXPECT_EQ(e.hgtm, QStringLiteral("25"));
-    EXPECT_EQ(e.htg2, QStringLiteral("15"));
-    EXPECT_EQ(e.mshd, QStringLiteral("3"));
-    EXPECT_EQ(e.rstr, QStringLiteral("2"));
-    EXPECT_EQ(e.rstrBez, QStringLiteral("werden immer berücksichtigt"));
-    EXPECT_FALSE(e.ohneWaza);
-    EXPECT_TRUE(e.ohneYuko);
-    EXPECT_TRUE(e.wazaZuIppon);
+    erwarteVorgaben(neuerSatz(), { "3", "2", "werden immer berücksichtigt", "25", "15", false, true, true });
 
     // A row with its own hold-down time keeps its values.
     AltersklasseEingabe vorhanden = gueltig(QStringLiteral("U15"));

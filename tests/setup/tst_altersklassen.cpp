@@ -1,7 +1,8 @@
+#include "altersklassen_testdaten.h"
 #include "core/zustand.h"
 #include "setup/altersklassen.h"
 #include "setup/gui/frmaltersklassen.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,40 +14,25 @@
 #include <QtTest>
 
 using namespace obi;
-using obi::test::QtTestMelder;
+using obi::test::FensterStart;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstAltersklassen : public QObject
+class TstAltersklassen : public obi::test::FensterTest
 {
     Q_OBJECT
 
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
-
-
-    static void tippen(QWidget &w, const char *feld, const QString &text)
-    {
-        QLineEdit *f = kind<QLineEdit>(w, feld);
-        f->setFocus();
-        f->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(f, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(f, text); // typing sets the changed state
-    }
-
     void altersklasse(const QString &akid, const QString &gewt)
     {
-        AltersklasseEingabe e = altersklasse_neu_eingabe();
-        e.akid = akid;
-        e.gewt = gewt;
-        e.jgmi = QStringLiteral("2011");
-        e.jgma = QStringLiteral("2012");
-        e.rstr = QStringLiteral("X");
-        e.hgtm = QStringLiteral("20");
-        e.htg2 = QStringLiteral("10");
+        AltersklasseEingabe e = obi::test::altersklasse_testeingabe(akid, gewt);
         QVERIFY(altersklasse_speichern(e, true, 1).ok());
+    }
+
+    // U15 on the weight table U15M with one participant in -34.
+    void u15MitTeilnehmer()
+    {
+        altersklasse(QStringLiteral("U15"), QStringLiteral("U15M"));
+        QVERIFY(sql(QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
+                                   "values (1, 1, 'U15', '-34', 'Name', 1, 0)")));
     }
 
     int gewichtsklassen(const QString &akid)
@@ -56,24 +42,8 @@ class TstAltersklassen : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_db.schreibeIni(); // no scoreboard defaults
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
-    }
-
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void init() { fensterInit(FensterStart().mitIni()); } // no scoreboard defaults
+    void cleanup() { fensterCleanup(); }
 
     void neueAltersklasseMitGewichtstabelle()
     {
@@ -167,10 +137,7 @@ private Q_SLOTS:
 
     void neueTabelleOeffnetReparatur()
     {
-        altersklasse(QStringLiteral("U15"), QStringLiteral("U15M"));
-        QVERIFY(m_db.dm().Execute_SQL(
-            QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
-                           "values (1, 1, 'U15', '-34', 'Name', 1, 0)")));
+        u15MitTeilnehmer();
         TfrmAltersklassen w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -191,11 +158,8 @@ private Q_SLOTS:
 
     void loeschenMitTeilnehmernAbgelehnt()
     {
-        altersklasse(QStringLiteral("U15"), QStringLiteral("U15M"));
+        u15MitTeilnehmer();
         altersklasse(QStringLiteral("U18"), QStringLiteral("U18M"));
-        QVERIFY(m_db.dm().Execute_SQL(
-            QStringLiteral("insert into starter (STWKNR, STSTNR, STAKID, STGEWK, STNAME, STLOS, STSORT) "
-                           "values (1, 1, 'U15', '-34', 'Name', 1, 0)")));
         TfrmAltersklassen w;
         w.show();
         auto *grid = kind<QTableView>(w, "grdSFL");

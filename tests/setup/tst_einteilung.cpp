@@ -2,40 +2,23 @@
 #include "setup/gui/frmeinteilung.h"
 #include "setup/gui/frmeinteilungneu.h"
 #include "setup/gui/frmtestgew.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
-
 using namespace obi;
-using obi::test::QtTestMelder;
+using obi::test::FensterStart;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstEinteilung : public QObject
+class TstEinteilung : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
-
-
-    static QStringList spalte(QTableView *grid, int s)
-    {
-        QStringList r;
-        for (int i = 0; i < grid->model()->rowCount(); ++i)
-            r << grid->model()->index(i, s).data().toString();
-        return r;
-    }
 
     static void waehle(QTableView *grid, const QList<int> &zeilen)
     {
@@ -43,17 +26,6 @@ class TstEinteilung : public QObject
         for (int z : zeilen)
             grid->selectionModel()->select(grid->model()->index(z, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    // Runs handler on the modal dialog that the next action opens.
-    static void imModalen(std::function<void(QWidget &)> handler)
-    {
-        QTimer::singleShot(0, qApp, [handler] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (!w)
-                qFatal("kein modales Fenster");
-            handler(*w);
-        });
     }
 
     void klasse(const QString &ak, const QString &gewk, int sort)
@@ -91,15 +63,8 @@ class TstEinteilung : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_db.schreibeIni();
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit(FensterStart().mitIni()))
+            return;
         QVERIFY(m_db.dm().Execute_SQL(
             QStringLiteral("insert into vereine (VEWKNR, VELOS, VENAME, VEVERB) values (1, 1, 'JC Test', 'NW')")));
         for (const char *ak : {"Jugend", "U15"})
@@ -115,11 +80,7 @@ private Q_SLOTS:
         starter(3, QStringLiteral("Jugend"), QStringLiteral("offen"), 60.0);
     }
 
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     // ---- TfrmEinteilung ----------------------------------------------------------
 
@@ -138,9 +99,9 @@ private Q_SLOTS:
         // 45,3 and 47,8 kg selected: the new class is proposed as -47Kg.
         waehle(links, {0, 1});
         QString vorschlag, titel, ak;
-        imModalen([&](QWidget &neu) {
+        imModalen([&](QWidget *neu) {
             vorschlag = kind<QLineEdit>(neu, "edtGEWK")->text();
-            titel = neu.windowTitle();
+            titel = neu->windowTitle();
             ak = kind<QLineEdit>(neu, "edtAKID")->text();
             kind<QPushButton>(neu, "btnOK")->click();
         });
@@ -180,13 +141,13 @@ private Q_SLOTS:
         TfrmEinteilung w;
         w.show();
         QString vorschlag;
-        imModalen([&vorschlag](QWidget &neu) {
+        imModalen([&vorschlag](QWidget *neu) {
             vorschlag = kind<QLineEdit>(neu, "edtGEWK")->text();
             kind<QPushButton>(neu, "btnOK")->click();
         });
         kind<QPushButton>(w, "btnNeueGewk")->click();
         QCOMPARE(vorschlag, QStringLiteral("P1"));
-        imModalen([&vorschlag](QWidget &neu) {
+        imModalen([&vorschlag](QWidget *neu) {
             vorschlag = kind<QLineEdit>(neu, "edtGEWK")->text();
             kind<QPushButton>(neu, "btnAbbrechen")->click();
         });
@@ -332,8 +293,8 @@ private Q_SLOTS:
         kind<QLineEdit>(w, "edtGEWK")->setText(QStringLiteral("44"));
         QString titel;
         int zeilen = 0;
-        imModalen([&](QWidget &auswahl) {
-            titel = auswahl.windowTitle();
+        imModalen([&](QWidget *auswahl) {
+            titel = auswahl->windowTitle();
             auto *grid = kind<QTableView>(auswahl, "grdSFL");
             zeilen = grid->model()->rowCount();
             grid->setCurrentIndex(grid->model()->index(zeilen - 1, 0));

@@ -1,7 +1,7 @@
 #include "core/zustand.h"
 #include "setup/gui/frmmatchcodeak.h"
 #include "setup/gui/frmmatchcodegew.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,37 +9,17 @@
 #include <QtTest>
 
 using namespace obi;
-using obi::test::QtTestMelder;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstMatchcode : public QObject
+class TstMatchcode : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
-
-
-    static QStringList spalte0(QTableView *grid)
-    {
-        QStringList r;
-        for (int i = 0; i < grid->model()->rowCount(); ++i)
-            r << grid->model()->index(i, 0).data().toString();
-        return r;
-    }
 
 private Q_SLOTS:
     void init()
     {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
+        if (!fensterInit())
+            return;
         for (const char *ak : {"U12", "U12w", "U14", "Frauen"})
             QVERIFY(m_db.dm().Execute_SQL(
                 QStringLiteral("insert into klassen (AKWKNR, AKAKID, AKGEWT, AKJGMI, AKJGMA) values (1, ?, 'T', 2014, 2015)"),
@@ -52,11 +32,7 @@ private Q_SLOTS:
                 {QString::fromUtf8(gk[i]), i + 1}));
     }
 
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void cleanup() { fensterCleanup(); }
 
     void altersklasseMitFilter()
     {
@@ -67,14 +43,14 @@ private Q_SLOTS:
         QVERIFY(zustand().auswahl_wert.isEmpty());
         QCOMPARE(kind<QLineEdit>(w, "edtAusw")->text(), QStringLiteral("U1"));
         auto *grid = kind<QTableView>(w, "grdSFL");
-        QCOMPARE(spalte0(grid), (QStringList{QStringLiteral("U12"), QStringLiteral("U12w"), QStringLiteral("U14")}));
+        QCOMPARE(spalte(grid, 0), (QStringList{QStringLiteral("U12"), QStringLiteral("U12w"), QStringLiteral("U14")}));
 
         // Enter in the filter applies it anew.
         QLineEdit *filter = kind<QLineEdit>(w, "edtAusw");
         filter->setText(QStringLiteral("u12"));
         QTest::keyClick(filter, Qt::Key_Return);
         QVERIFY(w.isVisible());
-        QCOMPARE(spalte0(grid), (QStringList{QStringLiteral("U12"), QStringLiteral("U12w")}));
+        QCOMPARE(spalte(grid, 0), (QStringList{QStringLiteral("U12"), QStringLiteral("U12w")}));
 
         grid->setCurrentIndex(grid->model()->index(1, 0));
         QTest::keyClick(grid, Qt::Key_Return);
@@ -89,7 +65,7 @@ private Q_SLOTS:
         {
             TfrmMatchcodeAK w;
             w.show();
-            QCOMPARE(spalte0(kind<QTableView>(w, "grdSFL")), QStringList{QStringLiteral("Frauen")});
+            QCOMPARE(spalte(kind<QTableView>(w, "grdSFL"), 0), QStringList{QStringLiteral("Frauen")});
             kind<QPushButton>(w, "btnAbbrechen")->click();
             QVERIFY(!w.isVisible());
             QVERIFY(zustand().auswahl_wert.isEmpty());
@@ -112,7 +88,7 @@ private Q_SLOTS:
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("OBITRACK - Auswahl Gewichtsklasse <U12>"));
         auto *grid = kind<QTableView>(w, "grdSFL");
-        QCOMPARE(spalte0(grid), (QStringList{QStringLiteral("-30"), QStringLiteral("-34")}));
+        QCOMPARE(spalte(grid, 0), (QStringList{QStringLiteral("-30"), QStringLiteral("-34")}));
         grid->setCurrentIndex(grid->model()->index(1, 0));
         kind<QPushButton>(w, "btnOK")->click();
         QVERIFY(!w.isVisible());
@@ -128,7 +104,7 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *grid = kind<QTableView>(w, "grdSFL");
-        QCOMPARE(spalte0(grid), (QStringList{QStringLiteral("-34"), QStringLiteral("+34")}));
+        QCOMPARE(spalte(grid, 0), (QStringList{QStringLiteral("-34"), QStringLiteral("+34")}));
         const QPoint p = grid->visualRect(grid->model()->index(1, 0)).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, p);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, p);

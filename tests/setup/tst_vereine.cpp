@@ -1,7 +1,7 @@
 #include "core/zustand.h"
 #include "setup/gui/frmvereine.h"
 #include "setup/vereine.h"
-#include "support/qttestbasis.h"
+#include "support/fenstertest.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -10,16 +10,11 @@
 #include <QtTest>
 
 using namespace obi;
-using obi::test::QtTestMelder;
 using obi::test::kind;
-using obi::test::TestDatenbank;
 
-class TstVereine : public QObject
+class TstVereine : public obi::test::FensterTest
 {
     Q_OBJECT
-
-    TestDatenbank m_db;
-    QtTestMelder m_melder;
 
     void verein(int los, const QString &name, const QString &verband)
     {
@@ -30,7 +25,8 @@ class TstVereine : public QObject
         QVERIFY(verein_speichern(e, true, 1).ok());
     }
 
-
+    // Unlike FensterTest::tippen the focus stays where the test put it, so
+    // no field is left (and checked) on the way.
     static void tippen(QWidget &w, const char *feld, const QString &text)
     {
         QLineEdit *f = kind<QLineEdit>(w, feld);
@@ -39,23 +35,8 @@ class TstVereine : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        if (test::testDialekt() == Dialekt::Postgres && !test::pgKonfiguriert())
-            QSKIP("OBITRACK_TEST_PG_SERVER nicht gesetzt");
-        QString fehler;
-        QVERIFY2(m_db.anlegen(test::testDialekt(), true, &fehler), qPrintable(fehler));
-        m_melder.leeren();
-        setze_melder(&m_melder);
-        zustand_zuruecksetzen();
-        zustand().aktueller_wettkampf = QStringLiteral("1");
-    }
-
-    void cleanup()
-    {
-        setze_melder(nullptr);
-        m_db.schliessen();
-    }
+    void init() { fensterInit(); }
+    void cleanup() { fensterCleanup(); }
 
     void pflegeLegtNeuenVereinAn()
     {
@@ -259,14 +240,13 @@ private Q_SLOTS:
         w.show();
         QLineEdit *verb = kind<QLineEdit>(w, "edtVERB");
         QString gewaehlt;
-        QTimer::singleShot(0, [&gewaehlt] {
-            QWidget *picker = QApplication::activeModalWidget();
-            QVERIFY(picker && picker->objectName() == QStringLiteral("frmTabMatchcode"));
-            auto *grid = picker->findChild<QTableView *>(QStringLiteral("grdTabPos"));
-            QVERIFY(grid && grid->model()->rowCount() > 1);
+        imModalen([&gewaehlt](QWidget *picker) {
+            QCOMPARE(picker->objectName(), QStringLiteral("frmTabMatchcode"));
+            auto *grid = kind<QTableView>(picker, "grdTabPos");
+            QVERIFY(grid->model()->rowCount() > 1);
             grid->setCurrentIndex(grid->model()->index(1, 0));
-            gewaehlt = grid->model()->index(1, 0).data().toString();
-            picker->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+            gewaehlt = zelle(grid, 1, 0);
+            knopf(picker, "btnOK")->click();
         });
         QTest::keyClick(verb, Qt::Key_F4);
         QVERIFY(!gewaehlt.isEmpty());

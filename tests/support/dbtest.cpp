@@ -1,5 +1,7 @@
 #include "dbtest.h"
 
+#include "core/zustand.h"
+
 namespace obi::test {
 
 std::string dialektName(const ::testing::TestParamInfo<Dialekt> &info)
@@ -30,6 +32,21 @@ std::unique_ptr<Tdm> DbTest::zweiteVerbindung()
     if (!d)
         ADD_FAILURE() << "zweite Verbindung: " << fehler.toStdString();
     return d;
+}
+
+void AngemeldetDbTest::SetUp()
+{
+    DbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    zustand_zuruecksetzen();
+    zustand().benutzer = QStringLiteral("tester");
+}
+
+void AngemeldetDbTest::TearDown()
+{
+    zustand_zuruecksetzen();
+    DbTest::TearDown();
 }
 
 } // namespace obi::test

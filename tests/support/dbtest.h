@@ -37,6 +37,15 @@ private:
     TestDatenbank m_db;
 };
 
+// A DbTest that starts and ends with clean process slots and the user
+// "tester" signed in, for code that records who changed a row.
+class AngemeldetDbTest : public DbTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 std::string dialektName(const ::testing::TestParamInfo<Dialekt> &info);
 
 } // namespace obi::test
