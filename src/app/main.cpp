@@ -5,18 +5,25 @@
 #include "core/gui/guimelder.h"
 #include "core/konfig.h"
 #include "core/meldungen.h"
+#include "core/programmbilder.h"
 #include "core/version.h"
 #include "register/gui/frmmain.h"
 #include "register/gui/frmwkladen.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <QPixmap>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obitrack"));
     QApplication::setApplicationVersion(QString::fromLatin1(obi::programm_version));
+    QIcon symbol;
+    for (int groesse : {16, 32, 64, 128})
+        symbol.addPixmap(QPixmap::fromImage(obi::bild_matte(groesse)));
+    QApplication::setWindowIcon(symbol);
 
     QCommandLineParser parser;
     parser.addHelpOption();

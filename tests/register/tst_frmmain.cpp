@@ -448,6 +448,8 @@ private Q_SLOTS:
         QCOMPARE(info.windowTitle(), QStringLiteral("OBITRACK - Programminfo"));
         QCOMPARE(info.findChild<QLabel *>(QStringLiteral("lblProdukt"))->text(), QStringLiteral("OBITRACK 5"));
         QCOMPARE(info.findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 3.02"));
+        for (const char *bild : {"imgMatte", "imgGuertel"})
+            QVERIFY2(!obi::test::kind<QLabel>(info, bild)->pixmap().isNull(), bild);
 
         m_w->warten(true);
         auto *warten = m_w->findChild<QDialog *>(QStringLiteral("frmWarten"));

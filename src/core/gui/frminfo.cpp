@@ -1,9 +1,12 @@
 #include "frminfo.h"
 
+#include "core/programmbilder.h"
 #include "core/version.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +31,17 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     versionLabel->setObjectName(QStringLiteral("lblVersion"));
     versionLabel->setAlignment(Qt::AlignCenter);
 
+    auto *bilder = new QHBoxLayout;
+    const auto bild = [this, bilder](const char *name, const QImage &inhalt) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QLatin1String(name));
+        l->setPixmap(QPixmap::fromImage(inhalt));
+        l->setAlignment(Qt::AlignCenter);
+        bilder->addWidget(l);
+    };
+    bild("imgMatte", bild_matte(96));
+    bild("imgGuertel", bild_guertel(96));
+
     auto *knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton *ok = knoepfe->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("btnOK"));
@@ -37,6 +51,7 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(produkt);
     layout->addWidget(versionLabel);
+    layout->addLayout(bilder);
     layout->addWidget(knoepfe);
     ok->setFocus();
 }
