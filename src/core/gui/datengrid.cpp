@@ -12,7 +12,11 @@ void datengrid_einrichten(QTableView *grid)
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setTabKeyNavigation(false);
+    // One line per record: long names are cut with "...", not wrapped into
+    // rows of different heights.
+    grid->setWordWrap(false);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
 }
 

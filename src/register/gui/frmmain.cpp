@@ -225,6 +225,7 @@ void TfrmMain::aufbauen()
     m_grdStarter->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdStarter->verticalHeader()->setDefaultSectionSize(m_grdStarter->fontMetrics().height() + 6);
     m_grdStarter->horizontalHeader()->setStretchLastSection(true);
+    m_grdStarter->setColumnWidth(5, 180); // club names are the longest texts
     connect(m_grdStarter->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TfrmMain::zeile_gewechselt);
     haupt->addWidget(m_grdStarter, 1);
 

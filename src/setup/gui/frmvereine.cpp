@@ -169,6 +169,7 @@ void TfrmVereine::Impl::aufbauen()
                                 QStringLiteral("Punkte"), QStringLiteral("Anzahl"), QStringLiteral("Gemeldet"),
                                 QStringLiteral("Bemerkung")},
                                modell);
+    grdSFL->setColumnWidth(1, 240); // the club name
     grdSFL->installEventFilter(this);
     connect(grdSFL->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &aktuell) {
