@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 namespace obi {
 
@@ -51,20 +52,15 @@ QImage bild_guertel(int groesse)
     p.setBrush(schwarz);
     // The belt across, the two hanging ends, the knot on top.
     p.drawRoundedRect(QRectF(0, g * 0.36, g, g * 0.16), g * 0.02, g * 0.02);
-    QPainterPath links;
-    links.moveTo(g * 0.46, g * 0.48);
-    links.lineTo(g * 0.24, g * 0.92);
-    links.lineTo(g * 0.37, g * 0.96);
-    links.lineTo(g * 0.54, g * 0.52);
-    links.closeSubpath();
-    p.drawPath(links);
-    QPainterPath rechts;
-    rechts.moveTo(g * 0.54, g * 0.48);
-    rechts.lineTo(g * 0.76, g * 0.92);
-    rechts.lineTo(g * 0.63, g * 0.96);
-    rechts.lineTo(g * 0.46, g * 0.52);
-    rechts.closeSubpath();
-    p.drawPath(rechts);
+    QPainterPath ende;
+    ende.moveTo(g * 0.46, g * 0.48);
+    ende.lineTo(g * 0.24, g * 0.92);
+    ende.lineTo(g * 0.37, g * 0.96);
+    ende.lineTo(g * 0.54, g * 0.52);
+    ende.closeSubpath();
+    p.drawPath(ende);
+    // The right end mirrors the left one.
+    p.drawPath(QTransform(-1, 0, 0, 1, g, 0).map(ende));
     p.drawRoundedRect(QRectF(g * 0.4, g * 0.3, g * 0.2, g * 0.26), g * 0.04, g * 0.04);
     return bild;
 }

@@ -1,6 +1,5 @@
 #include "frmlosen.h"
 
-#include "core/gui/auswahlfeld.h"
 #include "core/gui/bausteine.h"
 
 #include "competition/gui/frmlosendetail.h"
@@ -78,12 +77,11 @@ TfrmLosen::TfrmLosen(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Losen"));
     setModal(true);
 
-    d->edtAKID = auswahlfeld_einrichten(eingabefeld(this, "edtAKID", 20));
-    d->edtGEWK = auswahlfeld_einrichten(eingabefeld(this, "edtGEWK", 10));
-    d->edtAKID->installEventFilter(d);
-    d->edtGEWK->installEventFilter(d);
-    auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
-    auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
+    const Klassenfelder klasse = klassenfelder_anlegen(this, d);
+    d->edtAKID = klasse.altersklasse;
+    d->edtGEWK = klasse.gewichtsklasse;
+    auto *lblAK = klasse.lblAltersklasse;
+    auto *lblGew = klasse.lblGewichtsklasse;
     // Enter belongs to the fields (check) and the grid (one club), not to a button.
     d->btnAnzeigen = knopf(this, "btnAnzeigen", QStringLiteral("A&nzeigen"), false);
 

@@ -1,6 +1,5 @@
 #include "frmtabelle.h"
 
-#include "core/gui/auswahlfeld.h"
 #include "core/gui/bausteine.h"
 
 #include "competition/tabelle.h"
@@ -91,12 +90,11 @@ TfrmTabelle::TfrmTabelle(QWidget *parent)
     setWindowTitle(QStringLiteral("OBITRACK - Tabelle berechnen (Listenführung)"));
     setModal(true);
 
-    d->edtAKID = auswahlfeld_einrichten(eingabefeld(this, "edtAKID", 20));
-    d->edtGEWK = auswahlfeld_einrichten(eingabefeld(this, "edtGEWK", 10));
-    d->edtAKID->installEventFilter(d);
-    d->edtGEWK->installEventFilter(d);
-    auto *lblAK = beschriftung(this, QStringLiteral("&Altersklasse"), d->edtAKID);
-    auto *lblGew = beschriftung(this, QStringLiteral("&Gewichtsklasse"), d->edtGEWK);
+    const Klassenfelder klasse = klassenfelder_anlegen(this, d);
+    d->edtAKID = klasse.altersklasse;
+    d->edtGEWK = klasse.gewichtsklasse;
+    auto *lblAK = klasse.lblAltersklasse;
+    auto *lblGew = klasse.lblGewichtsklasse;
     // Enter belongs to the class fields (check) and the grid (next place).
     d->btnAktualisieren = knopf(this, "btnAktualisieren", QStringLiteral("Aktualisieren"), false);
     d->cbPool = new QComboBox(this);

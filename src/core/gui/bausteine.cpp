@@ -1,5 +1,7 @@
 #include "bausteine.h"
 
+#include "core/gui/auswahlfeld.h"
+
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -62,6 +64,18 @@ QHBoxLayout *knopfleiste(std::initializer_list<QWidget *> links, std::initialize
     for (QWidget *w : rechts)
         leiste->addWidget(w);
     return leiste;
+}
+
+Klassenfelder klassenfelder_anlegen(QWidget *eltern, QObject *filter)
+{
+    Klassenfelder k {};
+    k.altersklasse = auswahlfeld_einrichten(eingabefeld(eltern, "edtAKID", 20));
+    k.gewichtsklasse = auswahlfeld_einrichten(eingabefeld(eltern, "edtGEWK", 10));
+    k.altersklasse->installEventFilter(filter);
+    k.gewichtsklasse->installEventFilter(filter);
+    k.lblAltersklasse = beschriftung(eltern, QStringLiteral("&Altersklasse"), k.altersklasse);
+    k.lblGewichtsklasse = beschriftung(eltern, QStringLiteral("&Gewichtsklasse"), k.gewichtsklasse);
+    return k;
 }
 
 void tabfolge(std::initializer_list<QWidget *> folge)

@@ -9,6 +9,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QPushButton;
 class QWidget;
 
@@ -36,6 +37,17 @@ void rasterzeile(QGridLayout *raster, int reihe, const QString &text, QWidget *f
 
 // A row of buttons: these on the left, a stretch, those on the right.
 QHBoxLayout *knopfleiste(std::initializer_list<QWidget *> links, std::initializer_list<QWidget *> rechts = {});
+
+// The age-class and weight-class fields of a window that works on one class:
+// picker fields with their labels; filter receives their events (F4, Enter,
+// leaving).
+struct Klassenfelder {
+    QLineEdit *altersklasse;
+    QLineEdit *gewichtsklasse;
+    QLabel *lblAltersklasse;
+    QLabel *lblGewichtsklasse;
+};
+Klassenfelder klassenfelder_anlegen(QWidget *eltern, QObject *filter);
 
 // Tab walks the widgets in this order.
 void tabfolge(std::initializer_list<QWidget *> folge);
